@@ -171,21 +171,25 @@ void GxCore::GameStart() {
 }
 
 void GxCore::MainLoop() {
-    while (!m_Quit) {
-        GxMessage message;
-        while (gx::PeekMessage()) {
-            if (!gx::GetMessage(message)) {
-                m_Quit = true;
-                break;
-            }
-            WindowProc(message);
-        }
-        if (m_PassCount % 4 == 0)
-            m_Services->ServiceSound();
-        ++m_PassCount;
-        m_Services->ServiceMovies();
-        RunFrame();
+    while (RunPass()) {
     }
+}
+
+bool GxCore::RunPass() {
+    GxMessage message;
+    while (!m_Quit && gx::PeekMessage()) {
+        if (!gx::GetMessage(message)) {
+            m_Quit = true;
+            break;
+        }
+        WindowProc(message);
+    }
+    if (m_PassCount % 4 == 0)
+        m_Services->ServiceSound();
+    ++m_PassCount;
+    m_Services->ServiceMovies();
+    RunFrame();
+    return !m_Quit;
 }
 
 void GxCore::RunFrame() {

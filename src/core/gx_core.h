@@ -27,6 +27,9 @@ public:
     bool Startup();
     // Runs until WM_QUIT.
     void MainLoop();
+    // One pass of the main loop: sequence change, messages, sound and movie
+    // service, one frame. False once WM_QUIT has been seen (that pass still ran).
+    bool RunPass();
     void Shutdown();
 
     // The window procedure: one message of the main window.
