@@ -102,9 +102,10 @@ void GxSeqTransitBase::OnSequenceEnd() {
     if (!manager)
         return;
     GxSeqBase* next = manager->GetNextSequence();
-    if (next && (next->GetKindFlags() & GX_KIND_TRANSIT_SEQUENCE)) {
+    if (!next || !(next->GetKindFlags() & GX_KIND_TRANSIT_SEQUENCE)) return;
+    if (auto* transit = dynamic_cast<GxSeqTransitBase*>(next)) {
         manager->RenderToCaptureTexture();
-        static_cast<GxSeqTransitBase*>(next)->StartTransition(manager->GetTransitionTime());
+        transit->StartTransition(manager->GetTransitionTime());
     }
 }
 

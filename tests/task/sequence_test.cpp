@@ -228,3 +228,30 @@ TEST(Sequence, TransitParamRoundTripAndProgress) {
     EXPECT_FALSE(copy.Read(truncated));
     EXPECT_TRUE(copy.m_Transit);
 }
+
+namespace {
+
+// A screen that, when it ends, sends the game elsewhere.
+struct Redirecting : ProbeSeq {
+    Redirecting(GxTaskBase* root, Journal* journal) : ProbeSeq(root, u"SeqRedirect", journal) {}
+    void OnSequenceEnd() override {
+        ProbeSeq::OnSequenceEnd();
+        GetManager()->ChangeSequence(u"SeqBoot", 3);
+    }
+};
+
+}  // namespace
+
+TEST(Sequence, ChangeRequestedWhileEndingReplacesTheTarget) {
+    Screens s;
+    auto* redirect = new Redirecting(s.root, &s.journal);
+    s.Change(redirect);
+    s.journal.clear();
+    s.Change(s.title);
+    EXPECT_EQ(s.manager.GetCurrentSequence(), s.plain);
+    EXPECT_EQ(s.manager.GetCurrentParam1(), 3);
+    EXPECT_EQ(s.manager.GetPreviousSequenceName(), u"SeqRedirect");
+    EXPECT_TRUE(s.manager.IsSequenceActive());
+    EXPECT_FALSE(s.manager.IsChangePending());
+    EXPECT_EQ(s.journal, (Journal{"SeqRedirect:end", "SeqBoot:start"}));
+}

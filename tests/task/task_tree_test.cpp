@@ -123,8 +123,9 @@ struct UIRecorder : GxUIListenerBase {
         return 1;                                                   \
     }
     REC(0)
-    REC(1) REC(2) REC(3) REC(4) REC(5) REC(6) REC(7) REC(8) REC(9) REC(10) REC(11) REC(12) REC(13)
-        REC(14) REC(15) REC(16) REC(17) REC(18) REC(19)
+    REC(1)
+    REC(2) REC(3) REC(4) REC(5) REC(6) REC(7) REC(8) REC(9) REC(10) REC(11) REC(12) REC(13) REC(14)
+        REC(15) REC(16) REC(17) REC(18) REC(19)
 #undef REC
 };
 
