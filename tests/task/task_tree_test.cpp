@@ -124,8 +124,9 @@ struct UIRecorder : GxUIListenerBase {
     }
     REC(0)
     REC(1)
-    REC(2) REC(3) REC(4) REC(5) REC(6) REC(7) REC(8) REC(9) REC(10) REC(11) REC(12) REC(13) REC(14)
-        REC(15) REC(16) REC(17) REC(18) REC(19)
+    REC(2)
+    REC(3) REC(4) REC(5) REC(6) REC(7) REC(8) REC(9) REC(10) REC(11) REC(12) REC(13) REC(14) REC(15)
+        REC(16) REC(17) REC(18) REC(19)
 #undef REC
 };
 
@@ -266,4 +267,25 @@ TEST(TaskPersist, ReadRefusesBadStateAndBrokenStreams) {
         EXPECT_EQ(w.manager.FindTaskByID(3), task);
         EXPECT_EQ(w.manager.FindTaskByID(8), nullptr);
     }
+}
+
+TEST(TaskFolder, UpdateDispatchesToTheFolderItself) {
+    struct Clicked : GxTaskFolder {
+        using GxTaskFolder::GxTaskFolder;
+        GxS32 OnUIEvent0(GxS32 id, const GxUIEvent&) override {
+            ids.push_back(id);
+            return 1;
+        }
+        std::vector<GxS32> ids;
+    };
+    World w;
+    auto* folder = new Clicked(w.root);
+    folder->SetAcceptUIEvents(true);
+    GxUIEvent click;
+    click.m_Kind = 1;
+    click.m_Id = 77;
+    folder->PushUIEvent(click);
+    w.manager.UpdatePass(folder, 0, 0);
+    EXPECT_EQ(folder->ids, (std::vector<GxS32>{77}));
+    EXPECT_EQ(folder->GetUIEventCount(), 0u);
 }
