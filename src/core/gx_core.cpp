@@ -8,11 +8,14 @@
 #include "base/gx_path.h"
 #include "core/gx_mouse_scale.h"
 #include "core/gx_system_config.h"
+#include "core/gx_thread_manage.h"
 #include "file/gx_file.h"
 #include "platform/gx_clock.h"
 #include "platform/gx_folders.h"
 #include "platform/gx_message_box.h"
 #include "platform/gx_window.h"
+#include "task/gx_seq_base.h"
+#include "task/gx_task_manage.h"
 
 namespace {
 
@@ -80,13 +83,17 @@ bool GxCore::Startup() {
     m_FrameTimer.SetTargetRate(kDefaultFrameRate);
     m_FrameTimer.SetUpdateRate(kDefaultFrameRate);
 
+    m_TaskManage = std::make_unique<GxTaskManage>();
+    m_TaskManage->SetBackgroundColor(m_SystemConfig->GetBackgroundColor());
+    m_TaskManage->SetTransitionTime(m_SystemConfig->GetSequenceTransitionTime());
+    m_ThreadManage = std::make_unique<GxThreadManage>();
     m_Services->CreateGameData();
-    m_RenderBank = 0;
 
     if (!CreateMainWindow())
         return false;
     if (!m_Services->CreateGraphicsDevice(gx::GetNativeWindow()))
         return false;
+    m_TaskManage->SetSceneRenderer(m_Services->GetSceneRenderer());
     m_Services->ClearBackBuffer(0xFFFF0000, 1.0f, 0);
 
     m_Services->StartInputDevices();
@@ -165,9 +172,23 @@ void GxCore::GameStart() {
         m_Services->SetUserScreenMode(0);
     }
 
+    BuildTaskTree();
+
     std::srand(RandomSeed());
     m_Services->SeedScriptRandom(RandomSeed());
     SetFileCacheEnabled(true);
+}
+
+void GxCore::BuildTaskTree() {
+    // The root task is owned by the task manager from here on.
+    auto* root = new GxTaskBase(m_TaskManage.get());
+    m_TaskManage->SetSystemSequence(m_Services->CreateSequences(root));
+    GxTaskBase* boot = m_TaskManage->FindTask(u"SeqBoot");
+    if (!boot) {
+        LogError(u"遷移先のシーケンスが見つかりません(%s)\n", u"SeqBoot");
+        return;
+    }
+    m_TaskManage->ChangeSequence(boot, 0);
 }
 
 void GxCore::MainLoop() {
@@ -176,6 +197,8 @@ void GxCore::MainLoop() {
 }
 
 bool GxCore::RunPass() {
+    if (m_TaskManage)
+        m_TaskManage->ApplySequenceChange();
     GxMessage message;
     while (!m_Quit && gx::PeekMessage()) {
         if (!gx::GetMessage(message)) {
@@ -195,11 +218,42 @@ bool GxCore::RunPass() {
 void GxCore::RunFrame() {
     m_FrameTimer.Wait();
     UpdateWindowTitle();
-
+    if (m_TaskManage) {
+        RunUpdateSteps();
+        m_TaskManage->RenderLists(m_TaskManage->GetRenderBank());
+    }
     m_Services->PresentFrame();
     ++m_FramesRun;
     if (m_QuitAfterFrames > 0 && m_FramesRun == m_QuitAfterFrames)
         RequestQuit();
+}
+
+void GxCore::RunUpdateSteps() {
+    GxTaskManage& tasks = *m_TaskManage;
+    const int bank = tasks.GetRenderBank();
+    for (GxS32 step = 0; step < m_FrameTimer.GetSteps(); ++step) {
+        tasks.ClearRenderLists(bank);
+        tasks.Sweep(tasks.GetRootTask());
+        if (m_ThreadManage)
+            m_ThreadManage->Drain();
+        // Only the first step of a frame carries the frame's time.
+        GxS64 elapsed = step == 0 ? m_FrameTimer.GetElapsed() : 0;
+        GxTaskBase* current = tasks.GetCurrentSequence();
+        GxTaskBase* system = tasks.GetSystemSequence();
+        if (current) {
+            if (!tasks.IsMainStarted())
+                tasks.PreparePass(current, step, elapsed);
+            tasks.UpdatePass(current, step, elapsed);
+        }
+        if (system)
+            tasks.UpdatePass(system, step, elapsed);
+        if (current)
+            tasks.RenderRequestPass(current, step, elapsed);
+        if (system)
+            tasks.RenderRequestPass(system, step, elapsed);
+        if (tasks.IsChangePending())
+            break;
+    }
 }
 
 void GxCore::UpdateWindowTitle() {
@@ -218,9 +272,15 @@ void GxCore::RequestQuit() {
 
 void GxCore::Shutdown() {
     m_Initialized = false;
+    if (m_ThreadManage)
+        m_ThreadManage->StopAndDrain();
+    if (m_TaskManage)
+        m_TaskManage->EndSequence();
     m_Services->SaveUserConfig();
     m_Services->SavePermanentData(m_SaveFolder + u"permanent.dat");
+    m_ThreadManage.reset();
     m_Services->ClearBackBuffer(0, 1.0f, 0);
+    m_TaskManage.reset();
 
     m_Services->ReleaseFonts();
     m_Services->ReleaseScriptEngine();
@@ -270,9 +330,13 @@ void GxCore::ToggleScreenMode() {
     if (mode != kScreenModeFull) {
         if (m_Services->SwitchScreenMode(kScreenModeFull)) {
             m_Services->SetUserScreenMode(1);
+            if (m_TaskManage)
+                m_TaskManage->OnScreenModeChanged(0, kScreenModeFull);
         }
     } else if (m_Services->SwitchScreenMode(0)) {
         m_Services->SetUserScreenMode(0);
+        if (m_TaskManage)
+            m_TaskManage->OnScreenModeChanged(kScreenModeFull, 0);
     }
 }
 
@@ -296,8 +360,7 @@ void GxCore::OnKeyDownUnhandled(GxU32 virtualKey) {
 }
 
 std::intptr_t GxCore::WindowProc(const GxMessage& message) {
-    GxVector2 point;
-    auto keys = static_cast<GxU32>(message.wParam);
+    GxTaskManage* tasks = m_TaskManage.get();
     switch (message.message) {
         case WM_DESTROY:
             gx::PostQuitMessage(0);
@@ -305,21 +368,31 @@ std::intptr_t GxCore::WindowProc(const GxMessage& message) {
         case WM_ACTIVATE:
             m_Services->SetInputActive(message.wParam != 0);
             m_Active = message.wParam != 0;
+            if (tasks)
+                m_Active ? tasks->OnActivate() : tasks->OnDeactivate();
             break;
         case WM_PAINT:
             return 0;
         case WM_CLOSE:
-            gx::PostMessage(WM_DESTROY);
+            if (!tasks || tasks->OnClose() == 0)
+                gx::PostMessage(WM_DESTROY);
             return 0;
         case WM_SETCURSOR:
             return 1;
         case WM_WINDOWPOSCHANGED:
             m_FrameTimer.Reset();
             break;
-        case WM_KEYDOWN:
-            OnKeyDownUnhandled(static_cast<GxU32>(message.wParam));
+        case WM_KEYDOWN: {
+            auto virtualKey = static_cast<GxU32>(message.wParam);
+            if (!tasks || tasks->OnKeyDown(virtualKey, static_cast<GxU32>(message.lParam)) == 0) {
+                OnKeyDownUnhandled(virtualKey);
+            }
             break;
+        }
         case WM_KEYUP:
+            if (tasks)
+                tasks->OnKeyUp(static_cast<GxU32>(message.wParam),
+                               static_cast<GxU32>(message.lParam));
             break;
         case WM_SYSCOMMAND: {
             GxU32 command = static_cast<GxU32>(message.wParam) & 0xFFF0u;
@@ -328,25 +401,86 @@ std::intptr_t GxCore::WindowProc(const GxMessage& message) {
             break;
         }
         case WM_MOUSEMOVE:
-            MessagePoint(message.lParam, point);
-            break;
         case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            gx::SetMouseCapture(true);
-            MessagePoint(message.lParam, point);
-            break;
         case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
-            if (gx::HasMouseCapture())
-                gx::SetMouseCapture(false);
-            break;
+        case WM_MBUTTONDBLCLK:
         case WM_MOUSEWHEEL:
-            (void)keys;
+            DispatchMouse(message);
             break;
         default:
             break;
     }
     return 0;
+}
+
+void GxCore::DispatchMouse(const GxMessage& message) {
+    const GxU32 id = message.message;
+    if (id == WM_LBUTTONDOWN || id == WM_RBUTTONDOWN || id == WM_MBUTTONDOWN)
+        gx::SetMouseCapture(true);
+    const bool isUp = id == WM_LBUTTONUP || id == WM_RBUTTONUP || id == WM_MBUTTONUP;
+    // A release counts only while the window holds the capture, and ends it.
+    if (isUp && !gx::HasMouseCapture())
+        return;
+    if (isUp)
+        gx::SetMouseCapture(false);
+
+    GxTaskManage* tasks = m_TaskManage.get();
+    GxVector2 point;
+    if (id == WM_MOUSEWHEEL) {
+        int width = 0;
+        int height = 0;
+        gx::GetClientSize(width, height);
+        if (width <= 0 || height <= 0 || !tasks)
+            return;
+        int x = 0;
+        int y = 0;
+        GetCursorVirtualPosition(x, y);
+        point = GxVector2{static_cast<float>(x), static_cast<float>(y)};
+        tasks->OnMouseWheel(point, gx::SignedHighWord(message.wParam), gx::LowWord(message.wParam));
+        return;
+    }
+    // Without a client area (minimised) there is no position to report.
+    if (!MessagePoint(message.lParam, point) || !tasks)
+        return;
+    const auto keys = static_cast<GxU32>(message.wParam);
+    switch (id) {
+        case WM_MOUSEMOVE:
+            tasks->OnMouseMove(point, keys);
+            break;
+        case WM_LBUTTONDOWN:
+            tasks->DeliverLButtonDown(point, keys, false);
+            break;
+        case WM_LBUTTONDBLCLK:
+            tasks->DeliverLButtonDown(point, keys, true);
+            break;
+        case WM_LBUTTONUP:
+            tasks->OnLButtonUp(point, keys);
+            break;
+        case WM_RBUTTONDOWN:
+            tasks->DeliverRButtonDown(point, keys, false);
+            break;
+        case WM_RBUTTONDBLCLK:
+            tasks->DeliverRButtonDown(point, keys, true);
+            break;
+        case WM_RBUTTONUP:
+            tasks->OnRButtonUp(point, keys);
+            break;
+        case WM_MBUTTONDOWN:
+            tasks->DeliverMButtonDown(point, keys, false);
+            break;
+        case WM_MBUTTONDBLCLK:
+            tasks->DeliverMButtonDown(point, keys, true);
+            break;
+        case WM_MBUTTONUP:
+            tasks->OnMButtonUp(point, keys);
+            break;
+        default:
+            break;
+    }
 }

@@ -11,6 +11,8 @@
 #include "platform/gx_window_messages.h"
 
 class GxSystemConfig;
+class GxTaskManage;
+class GxThreadManage;
 
 // The application object: start-up, the window procedure, the main loop and
 // shutdown. One exists per process, reachable through gx::GetCore().
@@ -47,8 +49,9 @@ public:
     bool IsQuit() const { return m_Quit; }
     GxFrameTimer& GetFrameTimer() { return m_FrameTimer; }
     GxSystemConfig* GetSystemConfig() const { return m_SystemConfig.get(); }
+    GxTaskManage* GetTaskManage() const { return m_TaskManage.get(); }
+    GxThreadManage* GetThreadManage() const { return m_ThreadManage.get(); }
     GxCoreServices& GetServices() { return *m_Services; }
-    GxS32 GetRenderBank() const { return m_RenderBank; }
     const std::u16string& GetWindowTitle() const { return m_WindowTitle; }
     // Absolute, '/'-separated, with a trailing '/'; empty when it could not be made.
     const std::u16string& GetSaveFolder() const { return m_SaveFolder; }
@@ -64,6 +67,9 @@ private:
     void SetUpLogs();
     bool CreateMainWindow();
     void GameStart();
+    void BuildTaskTree();
+    void RunUpdateSteps();
+    void DispatchMouse(const GxMessage& message);
     void ToggleScreenMode();
     void OnKeyDownUnhandled(GxU32 virtualKey);
     void UpdateWindowTitle();
@@ -76,7 +82,8 @@ private:
     bool m_Initialized = false;
     bool m_Quit = false;
     GxFrameTimer m_FrameTimer;
-    GxS32 m_RenderBank = 0;
+    std::unique_ptr<GxTaskManage> m_TaskManage;
+    std::unique_ptr<GxThreadManage> m_ThreadManage;
     std::unique_ptr<GxSystemConfig> m_SystemConfig;
     std::u16string m_WindowTitle;
     std::u16string m_SaveFolder;

@@ -1,6 +1,7 @@
 #include "core/gx_core_services.h"
 
 #include "base/gx_log.h"
+#include "core/gx_placeholder_sequences.h"
 
 // Until the devices exist, their start-up reports say so in device.log.
 bool GxCoreServices::CreateGraphicsDevice(void* /*nativeWindow*/) {
@@ -10,4 +11,8 @@ bool GxCoreServices::CreateGraphicsDevice(void* /*nativeWindow*/) {
 
 void GxCoreServices::StartSound() {
     LogDevice(u"Sound device: none in this build\n");
+}
+
+GxSeqBase* GxCoreServices::CreateSequences(GxTaskBase* root) {
+    return gx::CreatePlaceholderSequences(root);
 }

@@ -4,6 +4,10 @@
 
 #include "base/gx_types.h"
 
+class GxSceneRenderer;
+class GxSeqBase;
+class GxTaskBase;
+
 // The subsystems that start-up, the frame and shutdown call into but that live
 // in other libraries (graphics, input, sound, movie, scripts, tables, image
 // sets, effects, saves, front end, developer tools). Every operation has a
@@ -32,6 +36,8 @@ public:
     virtual void CreateGlobalRenderTextures() {}
     virtual void ReleaseGlobalRenderTextures() {}
     virtual void PresentFrame() {}
+    // What the sequences draw and capture with; null: nothing is drawn.
+    virtual GxSceneRenderer* GetSceneRenderer() { return nullptr; }
     virtual void ShutdownResourceRegistries() {}
     virtual void ShutdownGraphicsDevice() {}
 
@@ -78,6 +84,11 @@ public:
     virtual void ReleaseImageSetPool() {}
     virtual void LoadEffects() {}
     virtual void ReleaseEffects() {}
+
+    // --- front-end screens ---
+    // Creates every sequence under `root` and returns SeqSystem, the system
+    // sequence; by default plain placeholder sequences with the screens' names.
+    virtual GxSeqBase* CreateSequences(GxTaskBase* root);
 
     // --- saves: user configuration, game state, permanent data ---
     virtual void CreateUserConfig() {}

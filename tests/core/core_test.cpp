@@ -95,6 +95,7 @@ TEST_F(CoreTest, StartupRunsEverySubsystemStepInOrderAndShutdownReversesIt) {
                            "LoadEffects",
                            "LoadPermanentData",
                            "LoadUserConfig",
+                           "CreateSequences",
                            "SeedScriptRandom"};
     EXPECT_EQ(m_Calls, startup);
 

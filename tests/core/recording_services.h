@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/gx_core_services.h"
+#include "task/gx_seq_base.h"
 
 namespace gxtest {
 
@@ -15,10 +16,22 @@ public:
     GxS32 screenMode = 0;
     GxS32 userScreenMode = 0;
     bool switchSucceeds = true;
+    int clientWidth = 1024;
+    int clientHeight = 768;
+    bool withoutBoot = false;
 
     explicit RecordingServices(std::vector<std::string>* log) : calls(log) {}
 
     void ResetGraphicsSettings() override { Note("ResetGraphicsSettings"); }
+    void GetWindowClientSize(int& width, int& height) override {
+        width = clientWidth;
+        height = clientHeight;
+    }
+    GxSeqBase* CreateSequences(GxTaskBase* root) override {
+        Note("CreateSequences");
+        return withoutBoot ? new GxSeqBase(root, u"SeqSystem")
+                           : GxCoreServices::CreateSequences(root);
+    }
     bool CreateGraphicsDevice(void* window) override {
         Note(window ? "CreateGraphicsDevice" : "CreateGraphicsDevice(no window)");
         return deviceCreates;
