@@ -211,6 +211,10 @@ void SetMainWindowTitle(std::u16string_view title) {
     SDL_SetWindowTitle(g_Window, Utf16ToUtf8(title).c_str());
 }
 
+std::u16string GetMainWindowTitle() {
+    return g_Window ? Utf8ToUtf16(SDL_GetWindowTitle(g_Window)) : std::u16string();
+}
+
 bool SetMainWindowFullScreen(bool fullScreen) {
     if (!g_Window)
         return false;

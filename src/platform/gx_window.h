@@ -24,6 +24,7 @@ bool HasMainWindow();
 void* GetNativeWindow();
 
 void SetMainWindowTitle(std::u16string_view title);
+std::u16string GetMainWindowTitle();
 bool SetMainWindowFullScreen(bool fullScreen);
 // The client size in pixels; 0 × 0 while minimised or without a window.
 void GetClientSize(int& width, int& height);

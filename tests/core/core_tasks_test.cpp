@@ -167,6 +167,19 @@ TEST_F(CoreTasksTest, KeysTakenByTasksSkipTheEngineKeysAndF4IsAnnounced) {
     EXPECT_EQ(probe->modeChanges, (std::vector<std::pair<GxS32, GxS32>>{{0, 2}, {2, 0}}));
 }
 
+TEST_F(CoreTasksTest, DebugModeShowsTheMeasuredRateInTheTitleEveryTwoSeconds) {
+    for (bool debug : {false, true}) {
+        m_Game.Write("setting.ini", debug ? "DebugModeFlag=1\n" : "DebugModeFlag=0\n");
+        Start();
+        for (int frame = 0; frame < 125; ++frame)
+            m_Core->RunFrame();
+        std::u16string title = gx::GetMainWindowTitle();
+        EXPECT_EQ(title, debug ? u"Tasks FPS 60.50/60" : u"Tasks") << gx::Utf16ToUtf8(title);
+        m_Core->Shutdown();
+        m_Core.reset();
+    }
+}
+
 TEST_F(CoreTasksTest, ThreadRecordsAreDeliveredInTheNextUpdateStep) {
     Start();
     ProbeTask* probe = AddProbe();
