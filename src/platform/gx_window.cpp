@@ -31,30 +31,22 @@ GxU32 CurrentKeyState() {
     return keys;
 }
 
-GxU32 ButtonKeyBit(Uint8 button) {
-    switch (button) {
-        case SDL_BUTTON_LEFT:
-            return MK_LBUTTON;
-        case SDL_BUTTON_RIGHT:
-            return MK_RBUTTON;
-        case SDL_BUTTON_MIDDLE:
-            return MK_MBUTTON;
-        default:
-            return 0;
-    }
-}
+struct ButtonMessages {
+    GxU32 down;  // up is down + 1, double click down + 2
+    GxU32 keyBit;
+};
 
-// The down message of a button; up is down + 1 and double click down + 2.
-GxU32 ButtonDownMessage(Uint8 button) {
+// WM_NULL for buttons the window procedure does not know.
+ButtonMessages MessagesOfButton(Uint8 button) {
     switch (button) {
         case SDL_BUTTON_LEFT:
-            return WM_LBUTTONDOWN;
+            return {WM_LBUTTONDOWN, MK_LBUTTON};
         case SDL_BUTTON_RIGHT:
-            return WM_RBUTTONDOWN;
+            return {WM_RBUTTONDOWN, MK_RBUTTON};
         case SDL_BUTTON_MIDDLE:
-            return WM_MBUTTONDOWN;
+            return {WM_MBUTTONDOWN, MK_MBUTTON};
         default:
-            return WM_NULL;
+            return {WM_NULL, 0};
     }
 }
 
@@ -114,13 +106,13 @@ void TranslateEvent(const SDL_Event& event) {
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             const SDL_MouseButtonEvent& button = event.button;
-            GxU32 down = ButtonDownMessage(button.button);
+            const ButtonMessages messages = MessagesOfButton(button.button);
+            const GxU32 down = messages.down;
             if (down == WM_NULL || !IsMainWindowEvent(button.windowID))
                 break;
             bool pressed = event.type == SDL_MOUSEBUTTONDOWN;
             GxU32 keys = CurrentKeyState();
-            keys = pressed ? (keys | ButtonKeyBit(button.button))
-                           : (keys & ~ButtonKeyBit(button.button));
+            keys = pressed ? (keys | messages.keyBit) : (keys & ~messages.keyBit);
             // The second press of a pair arrives as a double click, as with a double-click window
             // class.
             GxU32 message = !pressed                                         ? down + 1
