@@ -84,6 +84,17 @@ TEST_F(FrameTimerTest, ZeroRatesNeitherWaitNorDivide) {
     EXPECT_EQ(m_Timer.GetSteps(), 1);
 }
 
+TEST_F(FrameTimerTest, FramesAcrossThe32BitMillisecondBoundaryKeepTheirPace) {
+    // A 32-bit millisecond counter wraps after 49.7 days; the clock here never does.
+    m_Clock.Set((0x1'0000'0000ull - 20) * 1000);
+    m_Timer.Wait();
+    for (int frame = 0; frame < 5; ++frame) {
+        GxU64 before = m_Clock.NowMicroseconds();
+        EXPECT_EQ(m_Timer.Wait(), 16666);
+        EXPECT_EQ(m_Clock.NowMicroseconds() - before, 16666u);
+    }
+}
+
 TEST_F(FrameTimerTest, MeasuredRateIsUpdatedEveryTwoSeconds) {
     m_Timer.Wait();
     int updates = 0;
