@@ -355,6 +355,13 @@ bool GxContentBinaryReader::ReadListBegin(const char*, GxU32* count) {
     std::uint32_t stored = 0;
     if (!TakeExpectedType(VALTYPE_ListBegin) || !Take32(stored))
         return false;
+    // Every element holds at least one value byte, so a larger count cannot be
+    // genuine: refuse it before a caller sizes anything by it.
+    if (stored > Remaining()) {
+        ++m_ErrorCount;
+        LogError(u"GxContentBinaryReader/List Count Overrun(%u)\n", stored);
+        return false;
+    }
     if (count)
         *count = stored;
     return true;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/gx_log.h"
+#include "base/gx_string.h"
+#include "content/gx_content_writer.h"
+
+namespace gxtest {
+
+// Collects every logged message while it lives; counts from the start.
+class LogCapture : public GxDebugListenerBase {
+public:
+    LogCapture() { gx::SetDebugListener(this); }
+    ~LogCapture() override { gx::SetDebugListener(nullptr); }
+    void OnDebugOutput(std::u16string_view text, int) override {
+        messages.push_back(gx::Utf16ToUtf8(text));
+    }
+    std::string Last() const { return messages.empty() ? std::string() : messages.back(); }
+    std::vector<std::string> messages;
+};
+
+// Runs `write` against a writer of type W over an in-memory stream and returns
+// the bytes it produced.
+template <class W>
+std::string WriteToBytes(const std::function<void(GxContentWriterBase&)>& write) {
+    char* data = nullptr;
+    size_t size = 0;
+    FILE* stream = open_memstream(&data, &size);
+    {
+        W writer(stream);
+        write(writer);
+    }
+    std::fclose(stream);
+    std::string bytes(data, size);
+    std::free(data);
+    return bytes;
+}
+
+// Bytes from a list of values 0..255, for hand-written binary fixtures.
+inline std::string Bytes(std::initializer_list<int> values) {
+    std::string out;
+    for (int v : values)
+        out.push_back(static_cast<char>(v));
+    return out;
+}
+
+}  // namespace gxtest
