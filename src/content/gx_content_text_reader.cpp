@@ -106,12 +106,6 @@ void GxContentTextReader::SetData(const void* data, std::uint32_t size) {
     m_End = m_Cursor ? m_Cursor + size : nullptr;
 }
 
-std::string GxContentTextReader::GetLastName() const {
-    if (!m_LastHasName || m_Fields.size() < 2)
-        return {};
-    return std::string(m_Fields[1]);
-}
-
 void GxContentTextReader::TakeLine(const std::uint8_t*& cursor, const std::uint8_t* end,
                                    GxU32& lines, std::string& out) {
     // Byte by byte is safe for both UTF-8 and the ANSI code page: neither has a
@@ -141,7 +135,6 @@ void GxContentTextReader::NextLine() {
             break;
         rest.remove_prefix(tab + 1);
     }
-    m_LastHasName = false;
 }
 
 void GxContentTextReader::ReportTypeMismatch(int code) {
@@ -175,6 +168,7 @@ bool GxContentTextReader::Need(std::size_t fieldCount) {
 
 bool GxContentTextReader::TakeValueLine(int code, const char* name) {
     NextLine();
+    m_LastName.clear();
     const int stored = ParseTypeCode(m_Fields[0]);
     const bool is_string = code == VALTYPE_GxStringUTF8 && stored == VALTYPE_GxStringSJIS;
     if (stored != code && !is_string) {
@@ -183,7 +177,8 @@ bool GxContentTextReader::TakeValueLine(int code, const char* name) {
     }
     if (!name)
         return true;
-    m_LastHasName = true;
+    if (m_Fields.size() >= 2)
+        m_LastName = m_Fields[1];
     if (m_CheckName == 1 && (m_Fields.size() < 2 || m_Fields[1] != name)) {
         ++m_ErrorCount;
         LogError(u"GxContentTextReader/ValueName does not match Line=%d\n",

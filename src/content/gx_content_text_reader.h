@@ -69,7 +69,7 @@ public:
     // Line ends consumed so far: the 1-based number of the last line read.
     GxU32 GetLineCount() const { return m_LineCount; }
     // The name field of the last value line read (empty for markers).
-    std::string GetLastName() const;
+    const std::string& GetLastName() const { return m_LastName; }
 
 private:
     // Collects one line (CR and FF dropped) and moves past its line end.
@@ -99,5 +99,5 @@ private:
     std::int32_t m_CheckName = 1;
     std::string m_Line;
     std::vector<std::string_view> m_Fields;
-    bool m_LastHasName = false;
+    std::string m_LastName;
 };
