@@ -29,7 +29,7 @@ TEST(ContentFile, FirstByteChoosesTheForm) {
               "BPD");
     gxtest::LogCapture log;
     EXPECT_EQ(gx::OpenContentReader(*Buffer("TPD\t100\n"), "BGD", nullptr), nullptr);
-    EXPECT_EQ(log.Last(), "GxContentTextReader/FileHeader Isn't TGD Line=1\n");
+    EXPECT_EQ(gxtest::LastLog(log), "GxContentTextReader/FileHeader Isn't TGD Line=1\n");
 }
 
 TEST(ContentFile, SaveReplacesTheFileOnlyOnSuccess) {
@@ -56,7 +56,7 @@ TEST(ContentFile, SaveReplacesTheFileOnlyOnSuccess) {
     }));
     EXPECT_EQ(dir.Read("save.gd"), first);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "save.gd.tmp"));
-    EXPECT_EQ(log.Last(), "Error/SaveContentFile/File write error:" + dir.Str() + "/save.gd\n");
+    EXPECT_EQ(gxtest::LastLog(log), "Error/SaveContentFile/File write error:" + dir.Str() + "/save.gd\n");
 
     EXPECT_FALSE(gx::SaveContentFile(dir.U16() + u"/missing/save.gd", gx::ContentForm::Text,
                                      write_number(3)));

@@ -8,20 +8,14 @@
 #include "base/gx_log.h"
 #include "base/gx_string.h"
 #include "content/gx_content_writer.h"
+#include "support/log_capture.h"
 
 namespace gxtest {
 
-// Collects every logged message while it lives; counts from the start.
-class LogCapture : public GxDebugListenerBase {
-public:
-    LogCapture() { gx::SetDebugListener(this); }
-    ~LogCapture() override { gx::SetDebugListener(nullptr); }
-    void OnDebugOutput(std::u16string_view text, int) override {
-        messages.push_back(gx::Utf16ToUtf8(text));
-    }
-    std::string Last() const { return messages.empty() ? std::string() : messages.back(); }
-    std::vector<std::string> messages;
-};
+// The last logged text as UTF-8, for comparing with message literals.
+inline std::string LastLog(const LogCapture& log) {
+    return log.lines.empty() ? std::string() : gx::Utf16ToUtf8(log.lines.back());
+}
 
 // Runs `write` against a writer of type W over an in-memory stream and returns
 // the bytes it produced.

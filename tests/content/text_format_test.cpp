@@ -132,7 +132,7 @@ TEST(TextFormat, NameCheckReportsTheLineAndCanBeSwitchedOff) {
     ReaderOver reader(text);
     reader.ReadFileHeader("TGD", nullptr);
     EXPECT_EQ(reader.ReadS32("m_B"), 0);
-    EXPECT_EQ(log.Last(), "GxContentTextReader/ValueName does not match Line=2\n");
+    EXPECT_EQ(gxtest::LastLog(log), "GxContentTextReader/ValueName does not match Line=2\n");
     ReaderOver lenient(text);
     lenient.SetCheckName(0);
     lenient.ReadFileHeader("TGD", nullptr);
@@ -144,13 +144,13 @@ TEST(TextFormat, TypeAndHeaderMessagesCarryTheLine) {
     LogCapture log;
     ReaderOver reader("TGD\t100\n06\tm_A\t1\n15\tm_F\t1\n1a\tm_S\t0\t\"\"\n");
     EXPECT_FALSE(reader.ReadFileHeader("TPD", nullptr));
-    EXPECT_EQ(log.Last(), "GxContentTextReader/FileHeader Isn't TPD Line=1\n");
+    EXPECT_EQ(gxtest::LastLog(log), "GxContentTextReader/FileHeader Isn't TPD Line=1\n");
     EXPECT_EQ(reader.ReadS32("m_A"), 0);
-    EXPECT_EQ(log.Last(), "GxContentTextReader/ValueType Isn't VALTYPE_GxS32 Line=2\n");
+    EXPECT_EQ(gxtest::LastLog(log), "GxContentTextReader/ValueType Isn't VALTYPE_GxS32 Line=2\n");
     reader.ReadPoint2("m_F");
-    EXPECT_EQ(log.Last(), "GxContentTextReader/ValueType Isn't VALTYPE_GxPoint2 Line=3\n");
+    EXPECT_EQ(gxtest::LastLog(log), "GxContentTextReader/ValueType Isn't VALTYPE_GxPoint2 Line=3\n");
     reader.ReadBit32("m_S");
-    EXPECT_EQ(log.Last(), "GxContentStringReader/ValueType Isn't VALTYPE_GxBit32 Line=4\n");
+    EXPECT_EQ(gxtest::LastLog(log), "GxContentStringReader/ValueType Isn't VALTYPE_GxBit32 Line=4\n");
     EXPECT_EQ(reader.GetErrorCount(), 4);
 }
 
@@ -241,7 +241,7 @@ TEST(TextFormat, DamagedNumbersAndBlocksAreErrors) {
         ReaderOver reader(c.text);
         EXPECT_FALSE(c.read(reader)) << c.text;
         EXPECT_EQ(reader.GetErrorCount(), 1) << c.text;
-        EXPECT_EQ(log.Last(), c.message) << c.text;
+        EXPECT_EQ(gxtest::LastLog(log), c.message) << c.text;
     }
 }
 
