@@ -4,7 +4,6 @@
 
 #include "base/gx_log.h"
 #include "base/gx_string.h"
-#include "content/gx_text_lines.h"
 
 namespace gx {
 
@@ -27,11 +26,9 @@ GxF32 ParseTableFloat(const std::u16string& field) {
     return static_cast<GxF32>(std::strtod(text.c_str(), nullptr));
 }
 
-bool ReadTableLines(std::u16string_view path, size_t fieldCount,
-                    std::vector<std::vector<std::u16string>>& rows) {
-    std::vector<std::u16string> lines;
-    if (!LoadTextLines(lines, path, true))
-        return false;
+std::vector<std::vector<std::u16string>> SplitTableLines(
+    const std::vector<std::u16string>& lines, size_t fieldCount) {
+    std::vector<std::vector<std::u16string>> rows;
     for (const std::u16string& line : lines) {
         if (line.empty() || line[0] == u'#')
             continue;
@@ -40,7 +37,7 @@ bool ReadTableLines(std::u16string_view path, size_t fieldCount,
             field = UnquoteTableField(field);
         rows.push_back(std::move(fields));
     }
-    return true;
+    return rows;
 }
 
 void ReportTableIdOutOfRange(const char16_t* message, GxS32 id) {

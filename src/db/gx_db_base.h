@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/gx_types.h"
+#include "content/gx_text_lines.h"
 
 // Base of every table row record (the tables return rows through it).
 struct GxDBRecord {};
@@ -90,6 +91,8 @@ public:
     int GetCapacity() const override { return Capacity; }
 
     bool Load(std::u16string_view path) override;
+    // Loads already decoded lines of a table file (what Load does after reading).
+    bool LoadLines(const std::vector<std::u16string>& lines);
 
     void* GetColumnPtr(int row, std::string_view column) override {
         const int index = GetColumnIndex(column);
@@ -148,10 +151,10 @@ private:
 };
 
 namespace gx {
-// Reads the lines of a table file and splits each non-empty, non-comment line
-// into exactly `fieldCount` unquoted fields. False when the file cannot be read.
-bool ReadTableLines(std::u16string_view path, size_t fieldCount,
-                    std::vector<std::vector<std::u16string>>& rows);
+// Splits each non-empty, non-comment line of a table file into exactly
+// `fieldCount` unquoted fields.
+std::vector<std::vector<std::u16string>> SplitTableLines(
+    const std::vector<std::u16string>& lines, size_t fieldCount);
 // Logs the table's ID message (a format with %d) once.
 void ReportTableIdOutOfRange(const char16_t* message, GxS32 id);
 }  // namespace gx
@@ -183,10 +186,13 @@ void GxDBTable<Row, Capacity>::FillRow(Row& row, const std::vector<std::u16strin
 
 template <class Row, int Capacity>
 bool GxDBTable<Row, Capacity>::Load(std::u16string_view path) {
-    std::vector<std::vector<std::u16string>> lines;
-    if (!gx::ReadTableLines(path, FieldCount(), lines))
-        return false;
-    for (const auto& fields : lines) {
+    std::vector<std::u16string> lines;
+    return LoadTextLines(lines, path, true) && LoadLines(lines);
+}
+
+template <class Row, int Capacity>
+bool GxDBTable<Row, Capacity>::LoadLines(const std::vector<std::u16string>& lines) {
+    for (const auto& fields : gx::SplitTableLines(lines, FieldCount())) {
         const GxS32 id = gx::ParseTableInt(fields[0]);
         if (id < 0 || id >= Capacity) {
             gx::ReportTableIdOutOfRange(m_IdOutOfRange, id);

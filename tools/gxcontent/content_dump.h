@@ -6,7 +6,7 @@
 
 #include "base/gx_bin_buffer.h"
 #include "content/gx_content_reader.h"
-#include "content_any_value.h"
+#include "content/gx_content_any_value.h"
 
 namespace gx {
 

@@ -10,7 +10,7 @@
 #include "content/gx_content_writer.h"
 
 // One value of any type, read without knowing its type in advance: what the
-// tool needs to print a stream or copy it from one form to the other.
+// tools need to print a stream or copy it from one form to the other.
 struct GxStringValue {
     std::u16string text;
 };

@@ -1,4 +1,4 @@
-#include "content_any_value.h"
+#include "content/gx_content_any_value.h"
 
 #include "content/gx_content_text_reader.h"
 
