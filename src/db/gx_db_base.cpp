@@ -26,8 +26,8 @@ GxF32 ParseTableFloat(const std::u16string& field) {
     return static_cast<GxF32>(std::strtod(text.c_str(), nullptr));
 }
 
-std::vector<std::vector<std::u16string>> SplitTableLines(
-    const std::vector<std::u16string>& lines, size_t fieldCount) {
+std::vector<std::vector<std::u16string>> SplitTableLines(const std::vector<std::u16string>& lines,
+                                                         size_t fieldCount) {
     std::vector<std::vector<std::u16string>> rows;
     for (const std::u16string& line : lines) {
         if (line.empty() || line[0] == u'#')

@@ -153,8 +153,8 @@ private:
 namespace gx {
 // Splits each non-empty, non-comment line of a table file into exactly
 // `fieldCount` unquoted fields.
-std::vector<std::vector<std::u16string>> SplitTableLines(
-    const std::vector<std::u16string>& lines, size_t fieldCount);
+std::vector<std::vector<std::u16string>> SplitTableLines(const std::vector<std::u16string>& lines,
+                                                         size_t fieldCount);
 // Logs the table's ID message (a format with %d) once.
 void ReportTableIdOutOfRange(const char16_t* message, GxS32 id);
 }  // namespace gx

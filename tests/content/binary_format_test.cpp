@@ -16,18 +16,7 @@ std::string WriteBinary(const std::function<void(GxContentWriterBase&)>& write) 
     return gxtest::WriteToBytes<GxContentBinaryWriter>(write);
 }
 
-// A reader over its own copy of the bytes.
-class ReaderOver : public GxContentBinaryReader {
-public:
-    explicit ReaderOver(std::string bytes) : m_Bytes(std::move(bytes)) {
-        SetData(m_Bytes.data(), static_cast<std::uint32_t>(m_Bytes.size()));
-    }
-    ReaderOver(const ReaderOver&) = delete;
-    ReaderOver& operator=(const ReaderOver&) = delete;
-
-private:
-    std::string m_Bytes;
-};
+using ReaderOver = gxtest::ReaderOver<GxContentBinaryReader>;
 
 TEST(BinaryFormat, WritesValuesAsHandWrittenBytes) {
     struct Case {
@@ -94,7 +83,8 @@ TEST(BinaryFormat, HeaderTagOfFifteenCharsIsTheLimit) {
               }),
               "");
     EXPECT_EQ(errors, 1);
-    EXPECT_EQ(gxtest::LastLog(log), "GxContentBinaryWriter/Header String Too Long(Limit=15 Chars)\n");
+    EXPECT_EQ(gxtest::LastLog(log),
+              "GxContentBinaryWriter/Header String Too Long(Limit=15 Chars)\n");
 }
 
 TEST(BinaryFormat, HeaderIsCheckedAndLeftInPlaceOnMismatch) {
@@ -165,7 +155,8 @@ TEST(BinaryFormat, ReadAtTheEndCountsTwoErrorsAndPeekCountsNone) {
     EXPECT_EQ(reader.GetErrorCount(), 2);
     ASSERT_EQ(log.lines.size(), 2u);
     EXPECT_EQ(gx::Utf16ToUtf8(log.lines[0]), "GxContentBinaryReader/ReadPos Overrun\n");
-    EXPECT_EQ(gx::Utf16ToUtf8(log.lines[1]), "GxContentBinaryReader/ValueType Isn't VALTYPE_GxU16\n");
+    EXPECT_EQ(gx::Utf16ToUtf8(log.lines[1]),
+              "GxContentBinaryReader/ValueType Isn't VALTYPE_GxU16\n");
     EXPECT_FALSE(reader.SkipValue());
     EXPECT_EQ(reader.GetErrorCount(), 3);
 }

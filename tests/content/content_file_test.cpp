@@ -56,7 +56,8 @@ TEST(ContentFile, SaveReplacesTheFileOnlyOnSuccess) {
     }));
     EXPECT_EQ(dir.Read("save.gd"), first);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "save.gd.tmp"));
-    EXPECT_EQ(gxtest::LastLog(log), "Error/SaveContentFile/File write error:" + dir.Str() + "/save.gd\n");
+    EXPECT_EQ(gxtest::LastLog(log),
+              "Error/SaveContentFile/File write error:" + dir.Str() + "/save.gd\n");
 
     EXPECT_FALSE(gx::SaveContentFile(dir.U16() + u"/missing/save.gd", gx::ContentForm::Text,
                                      write_number(3)));

@@ -42,4 +42,18 @@ inline std::string Bytes(std::initializer_list<int> values) {
     return out;
 }
 
+// A content reader over its own copy of the bytes.
+template <class Reader>
+class ReaderOver : public Reader {
+public:
+    explicit ReaderOver(std::string bytes) : m_Bytes(std::move(bytes)) {
+        this->SetData(m_Bytes.data(), static_cast<std::uint32_t>(m_Bytes.size()));
+    }
+    ReaderOver(const ReaderOver&) = delete;
+    ReaderOver& operator=(const ReaderOver&) = delete;
+
+private:
+    std::string m_Bytes;
+};
+
 }  // namespace gxtest

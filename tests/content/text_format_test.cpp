@@ -12,18 +12,7 @@ std::string WriteText(const std::function<void(GxContentWriterBase&)>& write) {
     return gxtest::WriteToBytes<GxContentTextWriter>(write);
 }
 
-// A reader over its own copy of the bytes.
-class ReaderOver : public GxContentTextReader {
-public:
-    explicit ReaderOver(std::string bytes) : m_Bytes(std::move(bytes)) {
-        SetData(m_Bytes.data(), static_cast<std::uint32_t>(m_Bytes.size()));
-    }
-    ReaderOver(const ReaderOver&) = delete;
-    ReaderOver& operator=(const ReaderOver&) = delete;
-
-private:
-    std::string m_Bytes;
-};
+using ReaderOver = gxtest::ReaderOver<GxContentTextReader>;
 
 TEST(TextFormat, WritesLinesAsHandWrittenText) {
     struct Case {
@@ -148,9 +137,11 @@ TEST(TextFormat, TypeAndHeaderMessagesCarryTheLine) {
     EXPECT_EQ(reader.ReadS32("m_A"), 0);
     EXPECT_EQ(gxtest::LastLog(log), "GxContentTextReader/ValueType Isn't VALTYPE_GxS32 Line=2\n");
     reader.ReadPoint2("m_F");
-    EXPECT_EQ(gxtest::LastLog(log), "GxContentTextReader/ValueType Isn't VALTYPE_GxPoint2 Line=3\n");
+    EXPECT_EQ(gxtest::LastLog(log),
+              "GxContentTextReader/ValueType Isn't VALTYPE_GxPoint2 Line=3\n");
     reader.ReadBit32("m_S");
-    EXPECT_EQ(gxtest::LastLog(log), "GxContentStringReader/ValueType Isn't VALTYPE_GxBit32 Line=4\n");
+    EXPECT_EQ(gxtest::LastLog(log),
+              "GxContentStringReader/ValueType Isn't VALTYPE_GxBit32 Line=4\n");
     EXPECT_EQ(reader.GetErrorCount(), 4);
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/gx_bin_buffer.h"
-#include "content/gx_content_reader.h"
 #include "content/gx_content_any_value.h"
+#include "content/gx_content_reader.h"
 
 namespace gx {
 

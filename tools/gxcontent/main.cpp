@@ -9,8 +9,8 @@
 
 #include "base/gx_log.h"
 #include "base/gx_string.h"
-#include "content/gx_content_file.h"
 #include "content/gx_content_any_value.h"
+#include "content/gx_content_file.h"
 #include "content_dump.h"
 
 namespace {
