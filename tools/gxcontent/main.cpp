@@ -108,9 +108,16 @@ int main(int argc, char** argv) {
     gx::SetDebugListener(&listener);
     const std::vector<std::string> args(argv + 1, argv + argc);
     int result = 2;
-    if (args.size() >= 2 && args[0] == "dump" && args.size() <= 3) {
-        const bool no_header = args.size() == 3 && args[2] == "--no-header";
-        result = (args.size() == 3 && !no_header) ? Usage() : Dump(args[1], !no_header);
+    if (!args.empty() && args[0] == "dump") {
+        std::vector<std::string> files;
+        bool no_header = false;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--no-header")
+                no_header = true;
+            else
+                files.push_back(args[i]);
+        }
+        result = files.size() == 1 ? Dump(files[0], !no_header) : Usage();
     } else if (args.size() == 3 && args[0] == "tobinary") {
         result = ToBinary(args[1], args[2]);
     } else {
