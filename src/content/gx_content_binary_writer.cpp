@@ -171,6 +171,10 @@ bool GxContentBinaryWriter::WriteValue(const char*, const char* value) {
 }
 
 bool GxContentBinaryWriter::WriteBinary(const char*, const void* data, std::uint32_t size) {
+    if (!data && size != 0) {
+        ++m_ErrorCount;  // no bytes to write: a failed write, and the stream stays whole
+        return false;
+    }
     const bool head_written = PutRecord(Record(VALTYPE_GxBinary).U32(size));
     const bool body_written = Put(data, size);
     return head_written && body_written;

@@ -218,6 +218,10 @@ bool GxContentTextWriter::WriteValue(const char* name, const char* value) {
 }
 
 bool GxContentTextWriter::WriteBinary(const char* name, const void* data, std::uint32_t size) {
+    if (!data && size != 0) {
+        ++m_ErrorCount;  // no bytes to write: a failed write, and the stream stays whole
+        return false;
+    }
     static const char kHex[] = "0123456789abcdef";
     std::string text = Unsigned(VALTYPE_GxBinary, name, size);
     text.reserve(text.size() + size * 2 + size / kBytesPerDataLine + 1);

@@ -252,6 +252,24 @@ TEST_P(ContentContract, ListsAndTreesKeepTheirShape) {
     EXPECT_EQ(Describe(copy.GetTop()), Describe(tree.GetTop()));
 }
 
+TEST_P(ContentContract, WritersCountWhatTheyCouldNotWrite) {
+    gxtest::LogCapture log;
+    int errors = 0;
+    const std::string bytes = Write([&](GxContentWriterBase& w) {
+        EXPECT_FALSE(w.WriteFileHeader("TOOLONGHEADERTAG", 100));
+        EXPECT_FALSE(w.WriteBinary("m_Block", nullptr, 4));
+        EXPECT_TRUE(w.WriteBinary("m_Empty", nullptr, 0));
+        errors = w.GetErrorCount();
+    });
+    EXPECT_EQ(errors, 2);
+    EXPECT_EQ(gxtest::LastLog(log),
+              GetParam() == gx::ContentForm::Text
+                  ? "GxContentTextWriter/Header String Too Long(Limit=15 Chars)\n"
+                  : "GxContentBinaryWriter/Header String Too Long(Limit=15 Chars)\n");
+    EXPECT_EQ(bytes, GetParam() == gx::ContentForm::Text ? "1b\tm_Empty\t0\n\n"
+                                                         : std::string("\x1b\0\0\0\0", 5));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothForms, ContentContract,
                          ::testing::Values(gx::ContentForm::Binary, gx::ContentForm::Text),
                          [](const auto& param_info) {
