@@ -72,3 +72,47 @@ inline std::string MakeWave(const GxPcmFormat& f, const std::vector<GxU8>& data)
 }
 
 }  // namespace gxtest
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+
+#include "base/gx_log.h"
+
+namespace gxtest {
+
+// Collects every logged message while installed.
+class LogCapture : public GxDebugListenerBase {
+public:
+    LogCapture() { gx::SetDebugListener(this); }
+    ~LogCapture() override { gx::SetDebugListener(nullptr); }
+    void OnDebugOutput(std::u16string_view text, int) override {
+        std::lock_guard lock(m_Lock);
+        m_Text += text;
+    }
+    bool Contains(std::u16string_view part) {
+        std::lock_guard lock(m_Lock);
+        return m_Text.find(part) != std::u16string::npos;
+    }
+
+private:
+    std::mutex m_Lock;
+    std::u16string m_Text;
+};
+
+inline std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs a shell command quietly; true when it succeeded.
+inline bool Run(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+inline std::u16string U16(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+}  // namespace gxtest
