@@ -22,6 +22,13 @@ void GxSoundStreamWorker::Unregister(GxSoundStreamClient* client) {
     m_Done.wait(lock, [&] { return m_Busy != client; });
 }
 
+void GxSoundStreamWorker::Discard(GxSoundStreamClient* client) {
+    std::lock_guard lock(m_Lock);
+    auto found = m_Pending.find(client);
+    if (found != m_Pending.end())
+        found->second = 0;
+}
+
 void GxSoundStreamWorker::Post(GxSoundStreamClient* client) {
     {
         std::lock_guard lock(m_Lock);

@@ -25,6 +25,8 @@ public:
     // Drops the client's pending notifications and returns only when no refill
     // of it is running, so the caller may free what the refill uses.
     void Unregister(GxSoundStreamClient* client);
+    // Forgets the client's queued notifications (a restart makes them stale).
+    void Discard(GxSoundStreamClient* client);
     // Queues one notification (safe from the mixing thread).
     void Post(GxSoundStreamClient* client);
     // Waits until every queued notification has been handled.

@@ -116,3 +116,55 @@ inline std::u16string U16(const std::string& ascii) {
 }
 
 }  // namespace gxtest
+
+#include <memory>
+
+#include "sound/gx_audio_output_memory.h"
+#include "sound/gx_sound_device.h"
+#include "sound/gx_wav_data.h"
+
+namespace gxtest {
+
+// Makes a memory-output device current for the test's lifetime.
+class MemoryDevice {
+public:
+    MemoryDevice() {
+        auto output = std::make_unique<GxAudioOutputMemory>();
+        m_Output = output.get();
+        GxSoundDevice::Create(std::move(output));
+    }
+    ~MemoryDevice() { GxSoundDevice::Destroy(); }
+    GxAudioOutputMemory& Output() { return *m_Output; }
+    const std::vector<GxS16>& Render(GxU32 frames) {
+        m_Output->ClearCaptured();
+        m_Output->Render(frames);
+        return m_Output->GetCaptured();
+    }
+
+private:
+    GxAudioOutputMemory* m_Output = nullptr;
+};
+
+// 44,100 Hz stereo frames that name themselves: left = i & 0x7FFF, right = i >> 15 (+1, so
+// that no frame is silent).
+inline GxS16 FrameLeft(GxU32 i) {
+    return static_cast<GxS16>(i & 0x7FFF);
+}
+inline GxS16 FrameRight(GxU32 i) {
+    return static_cast<GxS16>((i >> 15) + 1);
+}
+
+inline void FillCountingFrames(GxWavData& sound, GxU32 frames) {
+    GxPcmFormat format = gx::MakePcmFormat(2, 44100, 16);
+    sound.Create(std::u16string_view(u"counting.wav"), &format, frames * 4);
+    GxU8* p = sound.GetData();
+    for (GxU32 i = 0; i < frames; ++i) {
+        GxU16 l = static_cast<GxU16>(FrameLeft(i)), r = static_cast<GxU16>(FrameRight(i));
+        p[4 * i] = GxU8(l);
+        p[4 * i + 1] = GxU8(l >> 8);
+        p[4 * i + 2] = GxU8(r);
+        p[4 * i + 3] = GxU8(r >> 8);
+    }
+}
+
+}  // namespace gxtest
