@@ -19,6 +19,7 @@ void GxSoundStreamWorker::Register(GxSoundStreamClient* client) {
 void GxSoundStreamWorker::Unregister(GxSoundStreamClient* client) {
     std::unique_lock lock(m_Lock);
     m_Pending.erase(client);
+    m_Done.notify_all();  // a WaitIdle may have been waiting for what was just dropped
     m_Done.wait(lock, [&] { return m_Busy != client; });
 }
 
