@@ -1,10 +1,9 @@
 #include "sound/gx_sound_source.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
-#include "base/gx_path.h"
+#include "file/gx_file_handle.h"
 
 namespace {
 
@@ -40,30 +39,25 @@ private:
     GxU64 m_Position = 0;
 };
 
-class StdioSource final : public GxSoundSource {
+// A loose file or a pack-archive entry through the engine's file layer.
+class FileSource final : public GxSoundSource {
 public:
-    explicit StdioSource(std::FILE* file) : m_File(file) {
-        std::fseek(m_File, 0, SEEK_END);
-        m_Size = ftello(m_File);
-        std::fseek(m_File, 0, SEEK_SET);
-    }
-    ~StdioSource() override { std::fclose(m_File); }
+    bool Open(std::u16string_view path) { return m_File.Open(path); }
 
-    GxU32 Read(void* buffer, GxU32 count) override {
-        return static_cast<GxU32>(std::fread(buffer, 1, count, m_File));
-    }
+    GxU32 Read(void* buffer, GxU32 count) override { return m_File.Read(buffer, count); }
     bool Seek(GxS64 offset, int origin) override {
-        static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
-        if (origin < 0 || origin > 2)
-            return false;
-        return fseeko(m_File, offset, kWhence[origin]) == 0;
+        if (origin < 0 || origin > 2) return false;
+        const GxS64 base = origin == 0 ? 0 : origin == 1 ? m_File.GetPosition() : GxS64{m_File.GetSize()};
+        const GxS64 target = base + offset;
+        // The handle clamps; a target outside the file is a failed seek here.
+        if (target < 0 || target > GxS64{m_File.GetSize()}) return false;
+        return m_File.Seek(target, 0);
     }
-    GxS64 GetSize() override { return m_Size; }
-    GxS64 GetPosition() override { return ftello(m_File); }
+    GxS64 GetSize() override { return m_File.GetSize(); }
+    GxS64 GetPosition() override { return m_File.GetPosition(); }
 
 private:
-    std::FILE* m_File;
-    GxS64 m_Size = 0;
+    GxFileHandle m_File;
 };
 
 }  // namespace
@@ -71,10 +65,9 @@ private:
 namespace gx {
 
 std::unique_ptr<GxSoundSource> OpenSoundSource(std::u16string_view path) {
-    std::FILE* file = std::fopen(ToNativePath(path).c_str(), "rb");
-    if (!file)
-        return nullptr;
-    return std::make_unique<StdioSource>(file);
+    auto source = std::make_unique<FileSource>();
+    if (!source->Open(path)) return nullptr;
+    return source;
 }
 
 std::unique_ptr<GxSoundSource> MakeMemorySoundSource(std::vector<GxU8> bytes) {
