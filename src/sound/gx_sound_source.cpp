@@ -46,11 +46,15 @@ public:
 
     GxU32 Read(void* buffer, GxU32 count) override { return m_File.Read(buffer, count); }
     bool Seek(GxS64 offset, int origin) override {
-        if (origin < 0 || origin > 2) return false;
-        const GxS64 base = origin == 0 ? 0 : origin == 1 ? m_File.GetPosition() : GxS64{m_File.GetSize()};
+        if (origin < 0 || origin > 2)
+            return false;
+        const GxS64 base = origin == 0   ? 0
+                           : origin == 1 ? m_File.GetPosition()
+                                         : GxS64{m_File.GetSize()};
         const GxS64 target = base + offset;
         // The handle clamps; a target outside the file is a failed seek here.
-        if (target < 0 || target > GxS64{m_File.GetSize()}) return false;
+        if (target < 0 || target > GxS64{m_File.GetSize()})
+            return false;
         return m_File.Seek(target, 0);
     }
     GxS64 GetSize() override { return m_File.GetSize(); }
@@ -66,7 +70,8 @@ namespace gx {
 
 std::unique_ptr<GxSoundSource> OpenSoundSource(std::u16string_view path) {
     auto source = std::make_unique<FileSource>();
-    if (!source->Open(path)) return nullptr;
+    if (!source->Open(path))
+        return nullptr;
     return source;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "base/gx_string.h"
+#include "file/gx_file.h"
 #include "platform/gx_clock.h"
 #include "sound/gx_sound_volume.h"
 #include "sound/sound_test_support.h"
@@ -234,6 +235,44 @@ TEST_F(SoundManagerTest, CachePurgesUnreferencedUnkeptSoundsAtItsLimits) {
     EXPECT_EQ(cache.GetCount(), 1u);
     EXPECT_EQ(cache.GetTotalSize(), toneBytes);
     EXPECT_FALSE(cache.Get(Path("missing.ogg")));
+}
+
+// A pack archive of the given entries (plain names, no scrambling).
+std::string MakeArchive(const std::vector<std::pair<std::string, std::string>>& files) {
+    auto le = [](GxU64 v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i)
+            out.push_back(char(v >> (8 * i)));
+        return out;
+    };
+    std::string directory, data;
+    for (const auto& [name, bytes] : files) {
+        const GxU32 entrySize = GxU32(32 + name.size() + 1);
+        directory += le(entrySize, 4) + le(bytes.size(), 4) + std::string(8, '\0') + le(0, 8) +
+                     le(data.size(), 8) + name + '\0';
+        data += bytes;
+    }
+    std::string header(48, '\0');
+    header.replace(24, 4, le(files.size(), 4));
+    header.replace(28, 4, le(directory.size(), 4));
+    header.replace(40, 8, le(48 + directory.size(), 8));
+    return header + directory + data;
+}
+
+TEST_F(SoundManagerTest, SoundsPlayFromPackArchives) {
+    gxtest::TempDir dir;
+    dir.Write(
+        "sound.gxp",
+        MakeArchive({{"packed/tone.ogg", gxtest::ReadFileBytes(s_Dir->Str() + "/tone.ogg")},
+                     {"packed/click.wav", gxtest::ReadFileBytes(s_Dir->Str() + "/click.wav")}}));
+    ASSERT_TRUE(OpenPackFile(dir.U16() + u"/sound.gxp"));
+    EXPECT_TRUE(Manager().PlayStream(10, u"packed/TONE.ogg", 0, 1000, 0, 0, 0, 0));
+    EXPECT_GT(gxtest::Rms(Render(4410), 0, 0, 4410), 1000.0);
+    GxU32 id = 0;
+    EXPECT_TRUE(Manager().PlayOneShot(&id, u"packed/click.wav", 0, 0, 0, 0, 0, 0));
+    EXPECT_TRUE(Manager().GetStaticPlayer(1)->PlayFromFile(u"packed/click.wav", 0, 0, 0, 0, 0, 0));
+    Manager().StopStreamNow(10);
+    CloseAllPackFiles();
 }
 
 std::u16string ReadUtf16Log(const std::string& path) {
