@@ -1,8 +1,11 @@
 #include "sound/gx_sound_device.h"
 
+#include <atomic>
+
 namespace {
-std::unique_ptr<GxSoundDevice> g_Device;
-}
+// Read by the stream worker as well as the main thread.
+std::atomic<GxSoundDevice*> g_Device{nullptr};
+}  // namespace
 
 bool GxSoundDevice::Create(std::unique_ptr<GxAudioOutput> output, std::u16string* failure) {
     Destroy();
@@ -15,12 +18,12 @@ bool GxSoundDevice::Create(std::unique_ptr<GxAudioOutput> output, std::u16string
             *failure = device->m_Output->GetDescription();
         return false;
     }
-    g_Device = std::move(device);
+    g_Device = device.release();
     return true;
 }
 
 void GxSoundDevice::Destroy() {
-    g_Device.reset();
+    delete g_Device.exchange(nullptr);
 }
 
 GxSoundDevice::~GxSoundDevice() {
@@ -30,6 +33,6 @@ GxSoundDevice::~GxSoundDevice() {
 
 namespace gx {
 GxSoundDevice* GetSoundDevice() {
-    return g_Device.get();
+    return g_Device.load();
 }
 }  // namespace gx

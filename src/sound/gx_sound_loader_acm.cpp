@@ -163,6 +163,12 @@ bool GxSoundLoaderAcm::OpenStream(const std::vector<GxU8>& formatChunk, GxU64 da
             u"acmストリームがオープンできません。ファイルが壊れているか未対応の形式です\n");
         return false;
     }
+    if (m_Parser && !factSamples) {
+        // Without a sample count the frames are counted; the byte rate may be missing or wrong.
+        m_TotalSamples = static_cast<GxU32>(
+            std::min<GxU64>(CountParsedSamples(), 0xFFFFFFFFu / m_DestFormat.blockAlign));
+        OpenCodec();
+    }
     GxU32 chunk = src.blockAlign * (kSourceChunkMinimum / src.blockAlign + 1);
     m_SourceBuffer.assign(chunk, 0);
     m_Fill = 0;
@@ -177,6 +183,35 @@ bool GxSoundLoaderAcm::OpenStream(const std::vector<GxU8>& formatChunk, GxU64 da
         return false;
     }
     return true;
+}
+
+GxU64 GxSoundLoaderAcm::CountParsedSamples() {
+    GxU64 samples = 0;
+    if (!m_File->Seek(static_cast<GxS64>(m_DataOffset), 0))
+        return 0;
+    std::vector<GxU8> buffer(kSourceChunkMinimum);
+    GxU32 left = m_DataSize;
+    for (;;) {
+        const GxU32 got =
+            left ? m_File->Read(buffer.data(), std::min<GxU32>(left, kSourceChunkMinimum)) : 0;
+        left = got ? left - got : 0;
+        GxU32 used = 0;
+        do {
+            uint8_t* data = nullptr;
+            int size = 0;
+            const int eaten = av_parser_parse2(
+                m_Parser, m_Codec, &data, &size, got ? buffer.data() + used : nullptr,
+                static_cast<int>(got - used), AV_NOPTS_VALUE, AV_NOPTS_VALUE, 0);
+            if (eaten < 0)
+                break;
+            used += static_cast<GxU32>(eaten);
+            if (size && m_Parser->duration > 0)
+                samples += static_cast<GxU64>(m_Parser->duration);
+        } while (used < got);
+        if (got == 0)
+            break;
+    }
+    return samples;
 }
 
 bool GxSoundLoaderAcm::OpenCodec() {

@@ -39,6 +39,7 @@ private:
                     const GxU32* factSamples);
     bool OpenCodec();
     void CloseCodec();
+    GxU64 CountParsedSamples();
     // Decodes until some output is available or the data is exhausted.
     void DecodeMore();
     bool FeedSource();

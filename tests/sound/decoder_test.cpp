@@ -153,6 +153,21 @@ TEST_F(DecoderFixtures, EveryEncodingMatchesTheReferenceDecodeAndSeeksExactly) {
     }
 }
 
+TEST_F(DecoderFixtures, Mp3WithoutASampleCountIsCountedByItsFrames) {
+    // No "fact" chunk and no byte rate: the length comes from the frames.
+    std::string file = Bytes("libmp3lame.wav");
+    const size_t fact = file.find("fact");
+    ASSERT_NE(fact, std::string::npos);
+    file.replace(fact, 4, "junk");
+    file.replace(28, 4, std::string(4, '\0'));
+    GxSoundLoaderAcm loader;
+    ASSERT_TRUE(loader.Open(gx::MakeMemorySoundSource(std::vector<GxU8>(file.begin(), file.end())),
+                            u"m.wav"));
+    const std::string reference = Bytes("libmp3lame.s16");
+    EXPECT_EQ(size_t(loader.GetTotalBytes()), reference.size());
+    EXPECT_TRUE(ReadAll(loader) == reference);
+}
+
 TEST_F(DecoderFixtures, CompressedWaveDecodesWholeIntoWavData) {
     GxWavData sound;
     ASSERT_TRUE(sound.CreateFromFile(Path("adpcm_ms.wav")));
