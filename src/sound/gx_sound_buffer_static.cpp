@@ -10,10 +10,6 @@ GxSoundBufferStatic::~GxSoundBufferStatic() {
     Release();
 }
 
-bool GxSoundBufferStatic::HasVoice() const {
-    return m_Voice && m_Device && m_Device == gx::GetSoundDevice();
-}
-
 void GxSoundBufferStatic::Release() {
     GxMutexScopedLock lock(m_Mutex);
     if (HasVoice()) {
@@ -78,19 +74,6 @@ bool GxSoundBufferStatic::PlayEx(GxS32 loop, GxU32 priority, GxU32 startSample, 
     return Play(loop, priority, startSample);
 }
 
-bool GxSoundBufferStatic::Stop() {
-    GxMutexScopedLock lock(m_Mutex);
-    if (!HasVoice())
-        return false;
-    m_Voice->Stop();
-    return true;
-}
-
-bool GxSoundBufferStatic::IsPlaying() {
-    GxMutexScopedLock lock(m_Mutex);
-    return HasVoice() && m_Voice->IsPlaying();
-}
-
 bool GxSoundBufferStatic::SetVolume(GxS32 volume) {
     GxMutexScopedLock lock(m_Mutex);
     if (!HasVoice())
@@ -99,35 +82,11 @@ bool GxSoundBufferStatic::SetVolume(GxS32 volume) {
     return true;
 }
 
-bool GxSoundBufferStatic::GetVolume(GxS32* volume) {
-    GxMutexScopedLock lock(m_Mutex);
-    if (!HasVoice() || !volume)
-        return false;
-    *volume = m_Voice->GetVolume();
-    return true;
-}
-
 bool GxSoundBufferStatic::SetPan(GxS32 pan) {
     GxMutexScopedLock lock(m_Mutex);
     if (!HasVoice())
         return false;
     m_Voice->SetPan(pan);
-    return true;
-}
-
-bool GxSoundBufferStatic::GetPan(GxS32* pan) {
-    GxMutexScopedLock lock(m_Mutex);
-    if (!HasVoice() || !pan)
-        return false;
-    *pan = m_Voice->GetPan();
-    return true;
-}
-
-bool GxSoundBufferStatic::SetFrequency(GxU32 hz) {
-    GxMutexScopedLock lock(m_Mutex);
-    if (!HasVoice())
-        return false;
-    m_Voice->SetFrequency(hz);
     return true;
 }
 

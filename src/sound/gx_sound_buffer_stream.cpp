@@ -11,10 +11,6 @@ GxSoundBufferStream::~GxSoundBufferStream() {
     Release();
 }
 
-bool GxSoundBufferStream::HasVoice() const {
-    return m_Voice && m_Device && m_Device == gx::GetSoundDevice();
-}
-
 bool GxSoundBufferStream::Create(GxSoundLoaderBase* loader) {
     GxSoundDevice* device = gx::GetSoundDevice();
     if (!loader || !loader->IsOpen() || !device)
@@ -203,19 +199,6 @@ void GxSoundBufferStream::OnBlockNotify() {
         FillBlock();
 }
 
-bool GxSoundBufferStream::Stop() {
-    GxMutexScopedLock lock(m_Mutex);
-    if (!HasVoice())
-        return false;
-    m_Voice->Stop();
-    return true;
-}
-
-bool GxSoundBufferStream::IsPlaying() {
-    GxMutexScopedLock lock(m_Mutex);
-    return HasVoice() && m_Voice->IsPlaying();
-}
-
 bool GxSoundBufferStream::SetVolume(GxS32 volume) {
     GxMutexScopedLock lock(m_Mutex);
     if (!HasVoice())
@@ -226,14 +209,6 @@ bool GxSoundBufferStream::SetVolume(GxS32 volume) {
     return true;
 }
 
-bool GxSoundBufferStream::GetVolume(GxS32* volume) {
-    GxMutexScopedLock lock(m_Mutex);
-    if (!HasVoice() || !volume)
-        return false;
-    *volume = m_Voice->GetVolume();
-    return true;
-}
-
 bool GxSoundBufferStream::SetPan(GxS32 pan) {
     GxMutexScopedLock lock(m_Mutex);
     if (!HasVoice())
@@ -241,22 +216,6 @@ bool GxSoundBufferStream::SetPan(GxS32 pan) {
     if (pan != m_LastPan)
         m_Voice->SetPan(pan);
     m_LastPan = pan;
-    return true;
-}
-
-bool GxSoundBufferStream::GetPan(GxS32* pan) {
-    GxMutexScopedLock lock(m_Mutex);
-    if (!HasVoice() || !pan)
-        return false;
-    *pan = m_Voice->GetPan();
-    return true;
-}
-
-bool GxSoundBufferStream::SetFrequency(GxU32 hz) {
-    GxMutexScopedLock lock(m_Mutex);
-    if (!HasVoice())
-        return false;
-    m_Voice->SetFrequency(hz);
     return true;
 }
 

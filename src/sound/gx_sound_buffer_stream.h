@@ -3,18 +3,16 @@
 #include <memory>
 #include <vector>
 
-#include "base/gx_mutex.h"
 #include "sound/gx_pcm_format.h"
+#include "sound/gx_sound_buffer_voice.h"
 #include "sound/gx_sound_stream_worker.h"
 
-class GxMixVoice;
-class GxSoundDevice;
 class GxSoundLoaderBase;
 
 // Plays a decoder through a ring of eight quarter-second blocks that the
 // stream worker refills as playback passes each block. Supports a loop start,
 // a repeat count and starting in the middle of a sound.
-class GxSoundBufferStream : public GxSoundStreamClient, private GxObjectNotCopyable {
+class GxSoundBufferStream : public GxSoundStreamClient, public GxSoundBufferVoice {
 public:
     static constexpr GxU32 kBlockCount = 8;
 
@@ -26,12 +24,8 @@ public:
     virtual bool PlayEx(GxS32 loopCount, GxU32 priority, GxU32 startSample, GxU32 loopStartSample,
                         GxS32 volume, GxS32 pan);
     virtual bool Play(GxS32 loopCount, GxU32 priority, GxU32 startSample, GxU32 loopStartSample);
-    virtual bool Stop();
-    virtual bool IsPlaying();
     virtual bool SetVolume(GxS32 volume);
-    virtual bool GetVolume(GxS32* volume);
     virtual bool SetPan(GxS32 pan);
-    virtual bool GetPan(GxS32* pan);
     virtual GxU32 GetBufferSize();
     virtual GxU32 GetTotalBytes();
     virtual GxS32 GetLoopCount();
@@ -40,19 +34,14 @@ public:
     bool Create(GxSoundLoaderBase* loader);
     void Release();
     bool FillBlock();
-    bool SetFrequency(GxU32 hz);
     GxU32 GetBlockSize();
 
     // One notification from the ring: playback passed a block.
     void OnBlockNotify() override;
 
 private:
-    bool HasVoice() const;
     void ClearFields();
 
-    GxMutex m_Mutex;
-    GxSoundDevice* m_Device = nullptr;
-    std::shared_ptr<GxMixVoice> m_Voice;
     GxPcmFormat m_Format;
     GxSoundLoaderBase* m_Loader = nullptr;
     GxU32 m_BufferSize = 0;

@@ -80,14 +80,29 @@ private:
     GxU32 m_Id = 0;
 };
 
+// A player over one kind of buffer: the buffer operations its fades use.
+template <class Buffer>
+class GxSoundPlayerOver : public GxSoundPlayerBase {
+public:
+    bool IsPlaying() override { return m_Buffer.IsPlaying(); }
+    bool SetFrequency(GxU32 hz) override { return m_Buffer.SetFrequency(hz); }
+
+protected:
+    bool BufferIsPlaying() override { return m_Buffer.IsPlaying(); }
+    bool BufferSetVolume(GxS32 volume) override { return m_Buffer.SetVolume(volume); }
+    bool BufferGetVolume(GxS32* volume) override { return m_Buffer.GetVolume(volume); }
+    bool BufferSetPan(GxS32 pan) override { return m_Buffer.SetPan(pan); }
+    bool BufferGetPan(GxS32* pan) override { return m_Buffer.GetPan(pan); }
+
+    Buffer m_Buffer;
+};
+
 // A whole sound in memory: system sounds, one-shots, short effects.
-class GxSoundPlayerStatic final : public GxSoundPlayerBase {
+class GxSoundPlayerStatic final : public GxSoundPlayerOver<GxSoundBufferStatic> {
 public:
     ~GxSoundPlayerStatic() override { ReleaseBuffer(); }
 
     GxS32 GetLoopMode() override { return m_Buffer.GetLoopMode(); }
-    bool IsPlaying() override { return m_Buffer.IsPlaying(); }
-    bool SetFrequency(GxU32 hz) override { return m_Buffer.SetFrequency(hz); }
 
     // ".wav" (any encoding the WAVE decoder takes) or ".ogg". `loop` -1 loops for ever.
     bool PlayFromFile(std::u16string_view name, GxS32 loop, GxU32 priority, GxU32 startMs,
@@ -98,11 +113,6 @@ public:
                         GxS32 volume, GxS32 pan);
 
 protected:
-    bool BufferIsPlaying() override { return m_Buffer.IsPlaying(); }
-    bool BufferSetVolume(GxS32 volume) override { return m_Buffer.SetVolume(volume); }
-    bool BufferGetVolume(GxS32* volume) override { return m_Buffer.GetVolume(volume); }
-    bool BufferSetPan(GxS32 pan) override { return m_Buffer.SetPan(pan); }
-    bool BufferGetPan(GxS32* pan) override { return m_Buffer.GetPan(pan); }
     void ReleaseBuffer() override {
         m_Buffer.Release();
         m_HasBuffer = false;
@@ -114,19 +124,16 @@ private:
                         GxU32 fadeInMs, GxS32 volume, GxS32 pan, const char16_t* seekMessage,
                         const std::u16string& name);
 
-    GxSoundBufferStatic m_Buffer;
     bool m_HasBuffer = false;
 };
 
 // A sound decoded while it plays: music, ambience, voices, loops.
-class GxSoundPlayerStream final : public GxSoundPlayerBase {
+class GxSoundPlayerStream final : public GxSoundPlayerOver<GxSoundBufferStream> {
 public:
     ~GxSoundPlayerStream() override { ReleaseBuffer(); }
 
     // The repeats left (negative: for ever).
     GxS32 GetLoopMode() override { return m_Buffer.GetLoopCount(); }
-    bool IsPlaying() override { return m_Buffer.IsPlaying(); }
-    bool SetFrequency(GxU32 hz) override { return m_Buffer.SetFrequency(hz); }
 
     // ".wav" (PCM) or ".ogg". `loop`: 0 once, n more times, negative for ever,
     // each repeat from `loopStartMs`.
@@ -141,11 +148,6 @@ public:
                         GxU32 startMs, GxU32 fadeInMs, GxS32 volume, GxS32 pan, GxU32 loopStartMs);
 
 protected:
-    bool BufferIsPlaying() override { return m_Buffer.IsPlaying(); }
-    bool BufferSetVolume(GxS32 volume) override { return m_Buffer.SetVolume(volume); }
-    bool BufferGetVolume(GxS32* volume) override { return m_Buffer.GetVolume(volume); }
-    bool BufferSetPan(GxS32 pan) override { return m_Buffer.SetPan(pan); }
-    bool BufferGetPan(GxS32* pan) override { return m_Buffer.GetPan(pan); }
     void ReleaseBuffer() override;
     bool HasBuffer() const override { return m_Loader != nullptr; }
 
@@ -154,6 +156,5 @@ private:
                GxS32 volume, GxS32 pan, GxU32 loopStartMs, const char16_t* loaderMessage,
                const char16_t* seekMessage, const std::u16string& name);
 
-    GxSoundBufferStream m_Buffer;
     std::unique_ptr<GxSoundLoaderBase> m_Loader;
 };
