@@ -52,8 +52,8 @@ public:
 
     // --- sound device ---
     virtual void StartSound();
-    virtual void ServiceSound() {}
-    virtual void ShutdownSound() {}
+    virtual void ServiceSound();
+    virtual void ShutdownSound();
 
     // --- movie player ---
     virtual void StartMovie() {}
