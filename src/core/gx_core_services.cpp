@@ -2,6 +2,7 @@
 
 #include "base/gx_log.h"
 #include "core/gx_placeholder_sequences.h"
+#include "db/gx_db_tables.h"
 #include "sound/gx_sound_manager.h"
 
 // Until the devices exist, their start-up reports say so in device.log.
@@ -20,6 +21,10 @@ void GxCoreServices::ServiceSound() {
 
 void GxCoreServices::ShutdownSound() {
     ::ShutdownSound();
+}
+
+void GxCoreServices::LoadTables() {
+    gx::LoadDatabaseTables(gx::GetDatabase());
 }
 
 GxSeqBase* GxCoreServices::CreateSequences(GxTaskBase* root) {

@@ -73,7 +73,8 @@ public:
     virtual void SeedScriptRandom(GxU32 /*seed*/) {}
 
     // --- database tables ---
-    virtual void LoadTables() {}
+    // The seven tables under data/, in start-up order.
+    virtual void LoadTables();
 
     // --- extras: CG gallery index ---
     virtual void BuildCgIndex() {}
