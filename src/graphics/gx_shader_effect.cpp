@@ -179,11 +179,19 @@ bool GxShaderEffect::CreateFromText(std::u16string_view name, std::string_view t
         // A top-level statement: a function, a structure or a parameter declaration.
         size_t end = i;
         bool function = false;
+        bool bodyEnded = false;
         while (end < t.size() && t[end] != ";") {
             if (t[end] == "(" && !function) function = true;
+            if (t[end] == "<" && !function) {
+                end = SkipGroup(t, end, "<", ">");  // annotations hold their own ';'
+                continue;
+            }
             if (t[end] == "{") {
                 end = SkipGroup(t, end, "{", "}");
-                if (function) break;
+                if (function) {
+                    bodyEnded = true;
+                    break;
+                }
                 continue;
             }
             ++end;
@@ -220,7 +228,7 @@ bool GxShaderEffect::CreateFromText(std::u16string_view name, std::string_view t
                 m_Parameters.push_back(parameter);
             }
         }
-        i = end + 1;
+        i = bodyEnded ? end : end + 1;
     }
     for (int s = 0; s < kStandardParameterCount; ++s) {
         for (size_t p = 0; p < m_Parameters.size(); ++p) {
