@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "gl_fixture.h"
+#include "base/gx_string.h"
 #include "graphics/gx_texture.h"
+#include "support/temp_dir.h"
+
+#include <fstream>
 
 namespace {
 
@@ -104,6 +108,53 @@ TEST_F(DeviceTest, RenderTargetPushAndPopRestoreTargetAndViewport) {
     EXPECT_EQ(target.GetPixel(300, 10), 0u);
     EXPECT_EQ(inner.GetPixel(63, 63), 0xFF0000FFu);
     EXPECT_EQ(At(Frame(), 10, 10), 0xFF000000u);
+}
+
+std::u16string ReadUtf16Log(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), {});
+    std::u16string text;
+    if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0xFF ||
+        static_cast<unsigned char>(bytes[1]) != 0xFE) {
+        return text;
+    }
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                             static_cast<unsigned char>(bytes[i + 1]) << 8);
+        if (c != u'\r') text.push_back(c);  // lines end with CR LF
+    }
+    return text;
+}
+
+size_t CountOf(const std::u16string& text, std::u16string_view part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::u16string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(DeviceTest, DeviceLogHoldsTheReportAfterEveryStart) {
+    gxtest::TempDir dir;
+    const std::u16string deviceLog = dir.U16() + u"/device.log";
+    gx::SetLogPaths(u"", u"", deviceLog);
+    GxGraphics::Shutdown();
+    ASSERT_TRUE(GxGraphics::InitializeHidden());
+    GxGraphics::Shutdown();
+    ASSERT_TRUE(GxGraphics::InitializeHidden());
+    gx::SetLogPaths(u"", u"", u"");
+    const std::u16string text = ReadUtf16Log(dir.Path() / "device.log");
+    EXPECT_EQ(CountOf(text, u"Direct3D9の初期化を開始します\n"), 2u);
+    const std::u16string& renderer = GxGraphics::GetSettings().videoCardName;
+    ASSERT_FALSE(renderer.empty());
+    EXPECT_EQ(CountOf(text, u"\t・ビデオカード名:" + renderer + u"\n"), 2u);
+    EXPECT_EQ(CountOf(text, u"\t・ドライバ名:" + GxGraphics::GetSettings().driverName + u" (" +
+                                GxGraphics::GetSettings().driverVersion + u")\n"),
+              2u);
+    EXPECT_EQ(CountOf(text, u"\t・画面モード:SCRMODE_WINDOW\n"), 4u);
+    EXPECT_EQ(CountOf(text, u"\t・TextureFormat:D3DFMT_A8R8G8B8\n"), 4u);
+    EXPECT_EQ(CountOf(text, u"\t・Direct3Dを D3DDEVTYPE_HAL - D3DCREATE_MIXED_VERTEXPROCESSING で初期化しました\n"), 2u);
+    InitializeDrawStates();
 }
 
 TEST(DeviceNames, FormatNamesAndErrorTexts) {
