@@ -18,7 +18,8 @@ struct BmpHeader {
 };
 
 bool ReadHeader(const std::uint8_t* d, size_t size, BmpHeader& h) {
-    if (size < 26 || d[0] != 'B' || d[1] != 'M') return false;
+    if (size < 26 || d[0] != 'B' || d[1] != 'M')
+        return false;
     h.dataOffset = gx::ReadLE32(d + 10);
     h.infoSize = gx::ReadLE32(d + 14);
     if (h.infoSize == 12) {
@@ -27,7 +28,8 @@ bool ReadHeader(const std::uint8_t* d, size_t size, BmpHeader& h) {
         h.bits = gx::ReadLE16(d + 24);
         return true;
     }
-    if (h.infoSize < 40 || size < 14 + static_cast<size_t>(40)) return false;
+    if (h.infoSize < 40 || size < 14 + static_cast<size_t>(40))
+        return false;
     h.width = static_cast<std::int32_t>(gx::ReadLE32(d + 18));
     h.height = static_cast<std::int32_t>(gx::ReadLE32(d + 22));
     h.bits = gx::ReadLE16(d + 28);
@@ -36,8 +38,10 @@ bool ReadHeader(const std::uint8_t* d, size_t size, BmpHeader& h) {
     if (h.compression == 3 || h.compression == 6) {
         // Masks follow a 40-byte header, or sit inside a longer one.
         const size_t at = 54;
-        if (size < at + 12) return false;
-        for (int i = 0; i < 3; ++i) h.masks[i] = gx::ReadLE32(d + at + i * 4);
+        if (size < at + 12)
+            return false;
+        for (int i = 0; i < 3; ++i)
+            h.masks[i] = gx::ReadLE32(d + at + i * 4);
         if ((h.infoSize >= 56 || h.compression == 6) && size >= at + 16) {
             h.masks[3] = gx::ReadLE32(d + at + 12);
         }
@@ -45,14 +49,14 @@ bool ReadHeader(const std::uint8_t* d, size_t size, BmpHeader& h) {
     return true;
 }
 
-
 }  // namespace
 
 namespace gx {
 
 bool GetBmpInfo(const std::uint8_t* data, size_t size, int& width, int& height, int& depth) {
     BmpHeader h;
-    if (!ReadHeader(data, size, h) || h.width <= 0 || h.height == 0) return false;
+    if (!ReadHeader(data, size, h) || h.width <= 0 || h.height == 0)
+        return false;
     width = static_cast<int>(h.width);
     height = static_cast<int>(h.height < 0 ? -h.height : h.height);
     depth = 0;
@@ -72,8 +76,7 @@ bool DecodeBmpImage(const std::uint8_t* data, size_t size, GxImage& out, std::st
         error = "compressed BMP pictures are not supported";
         return false;
     }
-    if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 &&
-        h.bits != 32) {
+    if (h.bits != 1 && h.bits != 4 && h.bits != 8 && h.bits != 16 && h.bits != 24 && h.bits != 32) {
         error = "unsupported bit depth";
         return false;
     }
@@ -88,7 +91,8 @@ bool DecodeBmpImage(const std::uint8_t* data, size_t size, GxImage& out, std::st
     if (h.bits <= 8) {
         const size_t entryBytes = h.infoSize == 12 ? 3 : 4;
         size_t entries = h.colorsUsed ? h.colorsUsed : (1u << h.bits);
-        if (entries > 256) entries = 256;
+        if (entries > 256)
+            entries = 256;
         const size_t at = 14 + h.infoSize;
         if (at + entries * entryBytes > size) {
             error = "palette past the end of the file";
@@ -125,8 +129,10 @@ bool DecodeBmpImage(const std::uint8_t* data, size_t size, GxImage& out, std::st
             } else if (h.bits == 32 && !bitFields) {
                 pixel = ReadLE32(row + x * 4) | 0xFF000000u;
             } else {
-                const std::uint32_t v = h.bits == 16 ? ReadLE16(row + x * 2) : ReadLE32(row + x * 4);
-                pixel = ExtractMaskedChannel(v, masks[3]) << 24 | ExtractMaskedChannel(v, masks[0]) << 16 |
+                const std::uint32_t v =
+                    h.bits == 16 ? ReadLE16(row + x * 2) : ReadLE32(row + x * 4);
+                pixel = ExtractMaskedChannel(v, masks[3]) << 24 |
+                        ExtractMaskedChannel(v, masks[0]) << 16 |
                         ExtractMaskedChannel(v, masks[1]) << 8 | ExtractMaskedChannel(v, masks[2]);
             }
             target[x] = pixel;

@@ -40,7 +40,8 @@ void DecodeColorBlock(const std::uint8_t* block, bool allowTransparent, std::uin
         palette[3] = 0;
     }
     const std::uint32_t indices = gx::ReadLE32(block + 4);
-    for (int i = 0; i < 16; ++i) out[i] = palette[indices >> (2 * i) & 3];
+    for (int i = 0; i < 16; ++i)
+        out[i] = palette[indices >> (2 * i) & 3];
 }
 
 void ApplyExplicitAlpha(const std::uint8_t* block, std::uint32_t* out) {
@@ -54,19 +55,21 @@ void ApplyInterpolatedAlpha(const std::uint8_t* block, std::uint32_t* out) {
     const std::uint32_t a0 = block[0], a1 = block[1];
     std::uint32_t alpha[8] = {a0, a1};
     if (a0 > a1) {
-        for (int i = 1; i < 7; ++i) alpha[i + 1] = ((7 - i) * a0 + i * a1 + 3) / 7;
+        for (int i = 1; i < 7; ++i)
+            alpha[i + 1] = ((7 - i) * a0 + i * a1 + 3) / 7;
     } else {
-        for (int i = 1; i < 5; ++i) alpha[i + 1] = ((5 - i) * a0 + i * a1 + 2) / 5;
+        for (int i = 1; i < 5; ++i)
+            alpha[i + 1] = ((5 - i) * a0 + i * a1 + 2) / 5;
         alpha[6] = 0;
         alpha[7] = 255;
     }
     std::uint64_t bits = 0;
-    for (int i = 0; i < 6; ++i) bits |= static_cast<std::uint64_t>(block[2 + i]) << (8 * i);
+    for (int i = 0; i < 6; ++i)
+        bits |= static_cast<std::uint64_t>(block[2 + i]) << (8 * i);
     for (int i = 0; i < 16; ++i) {
         out[i] = (out[i] & 0x00FFFFFFu) | alpha[bits >> (3 * i) & 7] << 24;
     }
 }
-
 
 }  // namespace
 
@@ -110,8 +113,10 @@ bool DecodeDdsImage(const std::uint8_t* data, size_t size, GxImage& out, std::st
                 const std::uint8_t* block = pixels + (by * blocksWide + bx) * blockBytes;
                 std::uint32_t texels[16];
                 DecodeColorBlock(dxt1 ? block : block + 8, dxt1, texels);
-                if (dxt3) ApplyExplicitAlpha(block, texels);
-                if (dxt5) ApplyInterpolatedAlpha(block, texels);
+                if (dxt3)
+                    ApplyExplicitAlpha(block, texels);
+                if (dxt5)
+                    ApplyInterpolatedAlpha(block, texels);
                 for (int i = 0; i < 16; ++i) {
                     const size_t x = bx * 4 + i % 4, y = by * 4 + i / 4;
                     if (x < static_cast<size_t>(width) && y < static_cast<size_t>(height)) {
@@ -140,10 +145,14 @@ bool DecodeDdsImage(const std::uint8_t* data, size_t size, GxImage& out, std::st
     for (size_t i = 0; i < out.pixels.size(); ++i) {
         const std::uint8_t* p = pixels + i * bytes;
         std::uint32_t v = p[0];
-        if (bytes > 1) v |= static_cast<std::uint32_t>(p[1]) << 8;
-        if (bytes > 2) v |= static_cast<std::uint32_t>(p[2]) << 16;
-        if (bytes > 3) v |= static_cast<std::uint32_t>(p[3]) << 24;
-        out.pixels[i] = ExtractMaskedChannel(v, masks[3]) << 24 | ExtractMaskedChannel(v, masks[0]) << 16 |
+        if (bytes > 1)
+            v |= static_cast<std::uint32_t>(p[1]) << 8;
+        if (bytes > 2)
+            v |= static_cast<std::uint32_t>(p[2]) << 16;
+        if (bytes > 3)
+            v |= static_cast<std::uint32_t>(p[3]) << 24;
+        out.pixels[i] = ExtractMaskedChannel(v, masks[3]) << 24 |
+                        ExtractMaskedChannel(v, masks[0]) << 16 |
                         ExtractMaskedChannel(v, masks[1]) << 8 | ExtractMaskedChannel(v, masks[2]);
     }
     return true;

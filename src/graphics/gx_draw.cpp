@@ -61,18 +61,21 @@ bool GxIsOutsideViewport(const GxVector2* points, int count) {
 void GxDrawTexturedFan(const GxTextureBase* texture, const GxVertex* vertices, int count,
                        int blendMode) {
     GxGLDevice* device = GxGetGLDevice();
-    if (!device) return;
+    if (!device)
+        return;
     SetBlendMode(0, blendMode);
     SetTexture(0, texture);
     device->DrawFan(vertices, count);
 }
 
-void DrawQuad(const GxTextureBase* texture, const GxVector2 points[4], float u0, float v0,
-              float u1, float v1, const std::uint32_t colors1[4], const std::uint32_t colors2[4],
+void DrawQuad(const GxTextureBase* texture, const GxVector2 points[4], float u0, float v0, float u1,
+              float v1, const std::uint32_t colors1[4], const std::uint32_t colors2[4],
               int blendMode) {
     GxVector2 p[4];
-    for (int i = 0; i < 4; ++i) p[i] = GxVector2{points[i].x - kHalfPixel, points[i].y - kHalfPixel};
-    if (GxIsOutsideViewport(p, 4)) return;
+    for (int i = 0; i < 4; ++i)
+        p[i] = GxVector2{points[i].x - kHalfPixel, points[i].y - kHalfPixel};
+    if (GxIsOutsideViewport(p, 4))
+        return;
     const GxVertex v[4] = {
         MakeVertex(p[0], colors1[0], colors2[0], u0, v0),
         MakeVertex(p[1], colors1[1], colors2[1], u0, v1),
@@ -82,14 +85,14 @@ void DrawQuad(const GxTextureBase* texture, const GxVector2 points[4], float u0,
     GxDrawTexturedFan(texture, v, 4, blendMode);
 }
 
-void DrawSprite(const GxTextureBase* texture, float x, float y, const GxFRect& source,
-                float scaleX, float scaleY, float rotationX, float rotationY, float rotationZ,
-                float pivotX, float pivotY, float offsetU, float offsetV, std::uint32_t color1,
+void DrawSprite(const GxTextureBase* texture, float x, float y, const GxFRect& source, float scaleX,
+                float scaleY, float rotationX, float rotationY, float rotationZ, float pivotX,
+                float pivotY, float offsetU, float offsetV, std::uint32_t color1,
                 std::uint32_t color2, int blendMode) {
     const float w = std::fabs(source.right - source.left);
     const float h = std::fabs(source.bottom - source.top);
-    const GxSpriteTransform transform{x, y, scaleX, scaleY, rotationX, rotationY, rotationZ,
-                                      pivotX, pivotY};
+    const GxSpriteTransform transform{x,         y,         scaleX, scaleY, rotationX,
+                                      rotationY, rotationZ, pivotX, pivotY};
     const GxVector2 corners[4] = {transform.Apply(0, 0, w, h), transform.Apply(0, h, w, h),
                                   transform.Apply(w, h, w, h), transform.Apply(w, 0, w, h)};
     float textureWidth = 1, textureHeight = 1;
@@ -111,7 +114,8 @@ void DrawSprite(const GxTextureBase* texture, float x, float y, const GxFRect& s
 
 void DrawFlexSprite(const GxTextureFlex* texture, const GxSpriteTransform& transform,
                     std::uint32_t color1, std::uint32_t color2, int blendMode) {
-    if (!texture || texture->GetColumns() == 0) return;
+    if (!texture || texture->GetColumns() == 0)
+        return;
     const std::uint32_t columns = texture->GetColumns(), rows = texture->GetRows();
     const float w = static_cast<float>(texture->GetImageWidth());
     const float h = static_cast<float>(texture->GetImageHeight());
@@ -144,7 +148,8 @@ void DrawGradientRect(const GxFRect& rect, const std::uint32_t colors1[5],
                             {rect.right, rect.bottom},
                             {rect.right, rect.top},
                             {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}};
-    if (GxIsOutsideViewport(p, 4)) return;
+    if (GxIsOutsideViewport(p, 4))
+        return;
     const auto vertex = [&](int i) { return MakeVertex(p[i], colors1[i], colors2[i], 0, 0); };
     const GxVertex first[4] = {vertex(0), vertex(1), vertex(4), vertex(3)};
     const GxVertex second[4] = {vertex(4), vertex(1), vertex(2), vertex(3)};
@@ -156,8 +161,10 @@ void DrawQuad5(const GxTextureBase* texture, const GxVector2 points[5], const Gx
                const std::uint32_t* colors1, const std::uint32_t* colors2, float offsetU,
                float offsetV, int blendMode) {
     GxVector2 p[5];
-    for (int i = 0; i < 5; ++i) p[i] = GxVector2{points[i].x - kHalfPixel, points[i].y - kHalfPixel};
-    if (GxIsOutsideViewport(p, 5)) return;
+    for (int i = 0; i < 5; ++i)
+        p[i] = GxVector2{points[i].x - kHalfPixel, points[i].y - kHalfPixel};
+    if (GxIsOutsideViewport(p, 5))
+        return;
     const auto vertex = [&](int i) {
         const float u = (uvs ? uvs[i].x : 0.0f) + offsetU;
         const float v = (uvs ? uvs[i].y : 0.0f) + offsetV;

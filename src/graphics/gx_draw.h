@@ -24,12 +24,12 @@ struct GxSpriteTransform {
 // against the viewport first. Colour 1 is the diffuse colour and colour 2 the
 // specular colour added to red, green and blue; every drawer ends with the
 // blend mode (0: the mode stored for stage 0).
-void DrawQuad(const GxTextureBase* texture, const GxVector2 points[4], float u0, float v0,
-              float u1, float v1, const std::uint32_t colors1[4], const std::uint32_t colors2[4],
+void DrawQuad(const GxTextureBase* texture, const GxVector2 points[4], float u0, float v0, float u1,
+              float v1, const std::uint32_t colors1[4], const std::uint32_t colors2[4],
               int blendMode);
-void DrawSprite(const GxTextureBase* texture, float x, float y, const GxFRect& source,
-                float scaleX, float scaleY, float rotationX, float rotationY, float rotationZ,
-                float pivotX, float pivotY, float offsetU, float offsetV, std::uint32_t color1,
+void DrawSprite(const GxTextureBase* texture, float x, float y, const GxFRect& source, float scaleX,
+                float scaleY, float rotationX, float rotationY, float rotationZ, float pivotX,
+                float pivotY, float offsetU, float offsetV, std::uint32_t color1,
                 std::uint32_t color2, int blendMode);
 // The common case: the whole source rectangle at (x, y), unscaled, pivot top-left.
 void DrawSprite(const GxTextureBase* texture, float x, float y, const GxFRect& source,
@@ -37,8 +37,8 @@ void DrawSprite(const GxTextureBase* texture, float x, float y, const GxFRect& s
 void DrawFlexSprite(const GxTextureFlex* texture, const GxSpriteTransform& transform,
                     std::uint32_t color1, std::uint32_t color2, int blendMode);
 void DrawBitmapText(std::u16string_view text, const GxFontData* font,
-                    const GxSpriteTransform& transform, std::uint32_t color1,
-                    std::uint32_t color2, int blendMode);
+                    const GxSpriteTransform& transform, std::uint32_t color1, std::uint32_t color2,
+                    int blendMode);
 // Returns the advance of the last character (unscaled).
 float DrawFontMapText(GxGDIFontMap* fontMap, std::u16string_view text, float x, float y,
                       float scaleX, float scaleY, std::uint32_t color1, std::uint32_t color2,

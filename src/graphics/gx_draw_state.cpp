@@ -49,22 +49,34 @@ struct BlendRow {
 
 BlendRow RowFor(int mode) {
     switch (mode) {
-        case 1: return {false, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA};
-        case 3: return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_SRCALPHA, D3DBLEND_ONE};
-        case 4: return {true, D3DTOP_MODULATE2X, D3DBLENDOP_ADD, D3DBLEND_SRCALPHA, D3DBLEND_ONE};
-        case 5: return {true, D3DTOP_MODULATE, D3DBLENDOP_REVSUBTRACT, D3DBLEND_SRCALPHA, D3DBLEND_ONE};
-        case 6: return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_ZERO, D3DBLEND_SRCCOLOR};
-        case 7: return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_INVDESTCOLOR, D3DBLEND_INVSRCCOLOR};
-        case 8: return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_INVDESTCOLOR, D3DBLEND_ONE};
-        case 9: return {true, D3DTOP_MODULATE, D3DBLENDOP_SUBTRACT, D3DBLEND_ONE, D3DBLEND_ONE};
-        default: return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA};
+        case 1:
+            return {false, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_SRCALPHA,
+                    D3DBLEND_INVSRCALPHA};
+        case 3:
+            return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_SRCALPHA, D3DBLEND_ONE};
+        case 4:
+            return {true, D3DTOP_MODULATE2X, D3DBLENDOP_ADD, D3DBLEND_SRCALPHA, D3DBLEND_ONE};
+        case 5:
+            return {true, D3DTOP_MODULATE, D3DBLENDOP_REVSUBTRACT, D3DBLEND_SRCALPHA, D3DBLEND_ONE};
+        case 6:
+            return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_ZERO, D3DBLEND_SRCCOLOR};
+        case 7:
+            return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_INVDESTCOLOR,
+                    D3DBLEND_INVSRCCOLOR};
+        case 8:
+            return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_INVDESTCOLOR, D3DBLEND_ONE};
+        case 9:
+            return {true, D3DTOP_MODULATE, D3DBLENDOP_SUBTRACT, D3DBLEND_ONE, D3DBLEND_ONE};
+        default:
+            return {true, D3DTOP_MODULATE, D3DBLENDOP_ADD, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA};
     }
 }
 
 }  // namespace
 
 void SetBlendMode(std::uint32_t stage, int mode) {
-    if (stage >= GxGraphics::kStageCount) return;
+    if (stage >= GxGraphics::kStageCount)
+        return;
     DrawState& d = Draw();
     if (mode == 0) {
         mode = d.blendModes[stage];
@@ -77,7 +89,8 @@ void SetBlendMode(std::uint32_t stage, int mode) {
     GxGraphics::SetTextureStageState(stage, D3DTSS_COLORARG1, D3DTA_TEXTURE);
     GxGraphics::SetTextureStageState(stage, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
     const bool knownRow = mode >= 1 && mode <= 8;
-    if (knownRow) GxGraphics::SetTextureStageState(stage, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    if (knownRow)
+        GxGraphics::SetTextureStageState(stage, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
     GxGraphics::SetRenderState(D3DRS_BLENDOP, row.blendOp);
     GxGraphics::SetRenderState(D3DRS_SRCBLEND, row.source);
     GxGraphics::SetRenderState(D3DRS_DESTBLEND, row.destination);
@@ -93,9 +106,13 @@ void SetTextureFilter(std::uint32_t filter) {
     GxGraphics::SetSamplerState(0, D3DSAMP_MINFILTER, filter);
 }
 
-std::uint32_t GetTextureFilter() { return Draw().textureFilter; }
+std::uint32_t GetTextureFilter() {
+    return Draw().textureFilter;
+}
 
-void SetZEnable(bool enable) { GxGraphics::SetRenderState(D3DRS_ZENABLE, enable ? 1 : 0); }
+void SetZEnable(bool enable) {
+    GxGraphics::SetRenderState(D3DRS_ZENABLE, enable ? 1 : 0);
+}
 void SetZWriteEnable(bool enable) {
     GxGraphics::SetRenderState(D3DRS_ZWRITEENABLE, enable ? 1 : 0);
 }
@@ -114,15 +131,23 @@ void SetMultisampleAntialias(bool enable) {
 void SetSpecularEnable(bool enable) {
     GxGraphics::SetRenderState(D3DRS_SPECULARENABLE, enable ? 1 : 0);
 }
-void SetCullMode(std::uint32_t mode) { GxGraphics::SetRenderState(D3DRS_CULLMODE, mode); }
-void SetFillMode(std::uint32_t mode) { GxGraphics::SetRenderState(D3DRS_FILLMODE, mode); }
+void SetCullMode(std::uint32_t mode) {
+    GxGraphics::SetRenderState(D3DRS_CULLMODE, mode);
+}
+void SetFillMode(std::uint32_t mode) {
+    GxGraphics::SetRenderState(D3DRS_FILLMODE, mode);
+}
 
 void SetLighting(bool enable) {
     Draw().lighting = enable;
     GxGraphics::SetRenderState(D3DRS_LIGHTING, enable ? 1 : 0);
 }
-bool GetLighting() { return Draw().lighting; }
-void SetFogEnable(bool enable) { GxGraphics::SetRenderState(D3DRS_FOGENABLE, enable ? 1 : 0); }
+bool GetLighting() {
+    return Draw().lighting;
+}
+void SetFogEnable(bool enable) {
+    GxGraphics::SetRenderState(D3DRS_FOGENABLE, enable ? 1 : 0);
+}
 
 void SetFogRange(float start, float end, bool tableFog) {
     DrawState& d = Draw();
@@ -143,22 +168,25 @@ void SetAmbientColor(const GxFColor& color) {
     GxGraphics::SetRenderState(D3DRS_AMBIENT, PackColor(color));
 }
 
-const GxFColor& GetAmbientColor() { return Draw().ambient; }
+const GxFColor& GetAmbientColor() {
+    return Draw().ambient;
+}
 
 void SetDirectionalLight(const GxFColor& color, const GxVector3& direction) {
     Light& light = Draw().lights[0];
-    const float length =
-        std::sqrt(direction.x * direction.x + direction.y * direction.y + direction.z * direction.z);
+    const float length = std::sqrt(direction.x * direction.x + direction.y * direction.y +
+                                   direction.z * direction.z);
     light.directional = true;
     light.enabled = true;
     light.color = color;
-    light.vector = length > 0 ? GxVector3{direction.x / length, direction.y / length,
-                                          direction.z / length}
-                              : direction;
+    light.vector = length > 0
+                       ? GxVector3{direction.x / length, direction.y / length, direction.z / length}
+                       : direction;
 }
 
 void SetPointLight(int index, const GxFColor& color, const GxVector3& position, float range) {
-    if (index < 0 || index > 3) return;
+    if (index < 0 || index > 3)
+        return;
     Light& light = Draw().lights[index + 1];
     light.color = color;
     light.vector = position;
@@ -168,14 +196,18 @@ void SetPointLight(int index, const GxFColor& color, const GxVector3& position, 
 void SetPointLightCount(int count) {
     DrawState& d = Draw();
     d.pointLightCount = count;
-    for (int i = 0; i < 4; ++i) d.lights[i + 1].enabled = i < count;
+    for (int i = 0; i < 4; ++i)
+        d.lights[i + 1].enabled = i < count;
 }
 
-int GetPointLightCount() { return Draw().pointLightCount; }
+int GetPointLightCount() {
+    return Draw().pointLightCount;
+}
 
 void SetTexture(std::uint32_t stage, const GxTextureBase* texture) {
     GxGLDevice* device = GxGetGLDevice();
-    if (stage != 0 || !device) return;
+    if (stage != 0 || !device)
+        return;
     device->BindTexture(texture ? texture->GetD3DTexture() : 0);
 }
 
@@ -224,7 +256,8 @@ void InitializeDrawStates() {
     ResetDrawStates();
     SetDirectionalLight(GxFColor{1, 1, 1, 1}, GxVector3{0, -1, 1});
     SetPointLightCount(0);
-    for (int i = 0; i < 4; ++i) SetPointLight(i, GxFColor{1, 1, 1, 1}, GxVector3{0, 0, 0}, 30);
+    for (int i = 0; i < 4; ++i)
+        SetPointLight(i, GxFColor{1, 1, 1, 1}, GxVector3{0, 0, 0}, 30);
     SetAmbientColor(GxFColor{0.3f, 0.3f, 0.3f, 0.3f});
     d.secondColor = GxFColor{0.3f, 0.3f, 0.3f, 0.3f};
     SetFogEnable(false);

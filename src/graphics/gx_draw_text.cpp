@@ -6,9 +6,10 @@
 #include "graphics/gx_texture.h"
 
 void DrawBitmapText(std::u16string_view text, const GxFontData* font,
-                    const GxSpriteTransform& transform, std::uint32_t color1,
-                    std::uint32_t color2, int blendMode) {
-    if (!font || !font->GetTexture()) return;
+                    const GxSpriteTransform& transform, std::uint32_t color1, std::uint32_t color2,
+                    int blendMode) {
+    if (!font || !font->GetTexture())
+        return;
     const float w = static_cast<float>(font->GetTextWidth(text));
     const float h = static_cast<float>(font->GetCellHeight());
     const std::uint32_t c1[4] = {color1, color1, color1, color1};
@@ -30,7 +31,8 @@ void DrawBitmapText(std::u16string_view text, const GxFontData* font,
 float DrawFontMapText(GxGDIFontMap* fontMap, std::u16string_view text, float x, float y,
                       float scaleX, float scaleY, std::uint32_t color1, std::uint32_t color2,
                       int blendMode) {
-    if (!fontMap) return 0;
+    if (!fontMap)
+        return 0;
     const float size = static_cast<float>(fontMap->GetSize());
     float penX = 0, penY = 0, advance = 0;
     for (char16_t c : text) {

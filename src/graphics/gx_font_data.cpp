@@ -27,7 +27,8 @@ void GxFontData::BuildGrid(std::u16string_view name, std::uint32_t firstCode,
     m_Header.textureWidth = m_Texture->GetWidth();
     m_Header.textureHeight = m_Texture->GetHeight();
     m_Header.name = std::u16string(name.substr(0, 15));
-    if (columns == 0) columns = 1;
+    if (columns == 0)
+        columns = 1;
     const std::uint32_t count = lastCode >= firstCode ? lastCode - firstCode + 1 : 0;
     m_Glyphs.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -42,7 +43,8 @@ bool GxFontData::CreateGrid(std::u16string_view name, std::u16string_view pictur
                             std::uint32_t cellWidth, std::uint32_t cellHeight,
                             std::uint32_t columns) {
     Clear();
-    if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs) return false;
+    if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs)
+        return false;
     m_Texture = std::make_unique<GxTexture>();
     // The glyph grid must stay at 1:1, so the picture is never stretched.
     if (!m_Texture->CreateFromFile(pictureFile, 0, 1, 0, false)) {
@@ -58,7 +60,8 @@ bool GxFontData::CreateGridFromResource(std::u16string_view name, const void* da
                                         std::uint32_t cellWidth, std::uint32_t cellHeight,
                                         std::uint32_t columns) {
     Clear();
-    if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs) return false;
+    if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs)
+        return false;
     m_Texture = std::make_unique<GxTexture>();
     if (!m_Texture->CreateFromResource(name, data, size, 0, 1, 0, false)) {
         Clear();
@@ -73,7 +76,8 @@ bool GxFontData::CreateGridFromImage(std::u16string_view name, const GxImage& im
                                      std::uint32_t cellWidth, std::uint32_t cellHeight,
                                      std::uint32_t columns) {
     Clear();
-    if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs) return false;
+    if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs)
+        return false;
     m_Texture = std::make_unique<GxTexture>();
     if (!m_Texture->CreateFromImage(name, image)) {
         Clear();
@@ -84,7 +88,8 @@ bool GxFontData::CreateGridFromImage(std::u16string_view name, const GxImage& im
 }
 
 bool GxFontData::LoadMap(const std::uint8_t* d, size_t size) {
-    if (!d || size < kMapHeaderBytes) return false;
+    if (!d || size < kMapHeaderBytes)
+        return false;
     GxFontHeader header;
     header.firstCode = gx::ReadLE32(d + 16);
     header.lastCode = gx::ReadLE32(d + 20);
@@ -94,14 +99,16 @@ bool GxFontData::LoadMap(const std::uint8_t* d, size_t size) {
     header.textureHeight = gx::ReadLE32(d + 56);
     for (int i = 0; i < 15; ++i) {
         const char16_t c = gx::ReadLE16(d + 64 + i * 2);
-        if (c == 0) break;
+        if (c == 0)
+            break;
         header.name.push_back(c);
     }
     if (header.lastCode < header.firstCode || header.lastCode - header.firstCode >= kMaxGlyphs) {
         return false;
     }
     const size_t count = header.lastCode - header.firstCode + 1;
-    if (count * 8 > size - kMapHeaderBytes) return false;
+    if (count * 8 > size - kMapHeaderBytes)
+        return false;
     m_Glyphs.resize(count);
     for (size_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = d + kMapHeaderBytes + i * 8;
@@ -133,23 +140,28 @@ bool GxFontData::LoadFromFile(std::u16string_view mapFile, std::u16string_view p
 
 std::uint32_t GxFontData::ToFontCode(char32_t code) const {
     // Fonts whose table ends below 256 are indexed by byte.
-    if (m_Header.lastCode < 256) return gx::ToSingleByteCode(code);
+    if (m_Header.lastCode < 256)
+        return gx::ToSingleByteCode(code);
     return static_cast<std::uint32_t>(code);
 }
 
 const GxFontGlyphEntry* GxFontData::GetGlyph(char32_t code) const {
     const std::uint32_t index = ToFontCode(code);
-    if (m_Glyphs.empty() || index < m_Header.firstCode || index > m_Header.lastCode) return nullptr;
+    if (m_Glyphs.empty() || index < m_Header.firstCode || index > m_Header.lastCode)
+        return nullptr;
     return &m_Glyphs[index - m_Header.firstCode];
 }
 
-bool GxFontData::HasGlyph(char32_t code) const { return GetGlyph(code) != nullptr; }
+bool GxFontData::HasGlyph(char32_t code) const {
+    return GetGlyph(code) != nullptr;
+}
 
 bool GxFontData::GetGlyphUV(char32_t code, float& left, float& top, float& right,
                             float& bottom) const {
     left = top = right = bottom = 0;
     const GxFontGlyphEntry* glyph = GetGlyph(code);
-    if (!glyph || m_Header.textureWidth == 0 || m_Header.textureHeight == 0) return false;
+    if (!glyph || m_Header.textureWidth == 0 || m_Header.textureHeight == 0)
+        return false;
     const float width = static_cast<float>(m_Header.textureWidth);
     const float height = static_cast<float>(m_Header.textureHeight);
     left = glyph->x / width;
@@ -166,6 +178,7 @@ int GxFontData::GetCharWidth(char32_t code) const {
 
 int GxFontData::GetTextWidth(std::u16string_view text) const {
     int width = 0;
-    for (char16_t c : text) width += GetCharWidth(c);
+    for (char16_t c : text)
+        width += GetCharWidth(c);
     return width;
 }

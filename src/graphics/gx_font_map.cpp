@@ -28,9 +28,11 @@ GxTextureText* GxGDIFontMap::GetPage(size_t index) const {
 
 const GxFontMapGlyph& GxGDIFontMap::GetGlyph(char32_t code) {
     m_Scratch = GxFontMapGlyph();
-    if (code <= 31 || (code >= 127 && code <= 159)) return m_Scratch;
+    if (code <= 31 || (code >= 127 && code <= 159))
+        return m_Scratch;
     if (code >= 0xE000 && code <= 0xF8FF) {
-        if (!m_PrivateUse || m_PrivateUseColumns <= 0) return m_Scratch;
+        if (!m_PrivateUse || m_PrivateUseColumns <= 0)
+            return m_Scratch;
         const int index = static_cast<int>(code - 0xE000);
         GxFontMapGlyph& glyph = m_Scratch;
         glyph.texture = m_PrivateUse;
@@ -44,7 +46,8 @@ const GxFontMapGlyph& GxGDIFontMap::GetGlyph(char32_t code) {
         glyph.v1 = m_PrivateUse->ToV(static_cast<float>(glyph.y + m_Size));
         return glyph;
     }
-    if (auto it = m_Glyphs.find(code); it != m_Glyphs.end()) return it->second;
+    if (auto it = m_Glyphs.find(code); it != m_Glyphs.end())
+        return it->second;
     if (m_Pages.empty() || m_Pages.back().penY + m_Size >= kPageSize) {
         GxGDIFontMapTextureParam page;
         page.texture = std::make_unique<GxTextureText>();
@@ -67,8 +70,7 @@ const GxFontMapGlyph& GxGDIFontMap::GetGlyph(char32_t code) {
     glyph.u1 = page.texture->ToU(static_cast<float>(glyph.x + glyph.width));
     glyph.v1 = page.texture->ToV(static_cast<float>(glyph.y + glyph.height));
     const char16_t text[2] = {static_cast<char16_t>(code), 0};
-    page.texture->DrawText(std::u16string_view(text, 1), page.penX, page.penY, m_Size,
-                           0xFFFFFFFFu);
+    page.texture->DrawText(std::u16string_view(text, 1), page.penX, page.penY, m_Size, 0xFFFFFFFFu);
     page.penX += glyph.width;
     if (page.penX + m_Size >= kPageSize) {
         page.penX = 0;

@@ -20,11 +20,11 @@ struct FaceAlias {
 
 // The Japanese system faces that game data names, and the installed faces that stand in.
 const FaceAlias kAliases[] = {
-    {u"ＭＳ ゴシック", "IPAGothic"},     {u"MS Gothic", "IPAGothic"},
-    {u"ＭＳ Ｐゴシック", "IPAPGothic"},  {u"MS PGothic", "IPAPGothic"},
-    {u"MS UI Gothic", "IPAPGothic"},     {u"メイリオ", "IPAPGothic"},
-    {u"Meiryo", "IPAPGothic"},           {u"ＭＳ 明朝", "IPAMincho"},
-    {u"MS Mincho", "IPAMincho"},         {u"ＭＳ Ｐ明朝", "IPAPMincho"},
+    {u"ＭＳ ゴシック", "IPAGothic"},    {u"MS Gothic", "IPAGothic"},
+    {u"ＭＳ Ｐゴシック", "IPAPGothic"}, {u"MS PGothic", "IPAPGothic"},
+    {u"MS UI Gothic", "IPAPGothic"},    {u"メイリオ", "IPAPGothic"},
+    {u"Meiryo", "IPAPGothic"},          {u"ＭＳ 明朝", "IPAMincho"},
+    {u"MS Mincho", "IPAMincho"},        {u"ＭＳ Ｐ明朝", "IPAPMincho"},
     {u"MS PMincho", "IPAPMincho"},
 };
 
@@ -38,10 +38,12 @@ public:
     std::string Resolve(std::u16string_view faceName) {
         std::lock_guard<std::mutex> lock(m_Mutex);
         const std::u16string key(faceName);
-        if (auto it = m_Files.find(key); it != m_Files.end()) return it->second;
+        if (auto it = m_Files.find(key); it != m_Files.end())
+            return it->second;
         std::string family = gx::Utf16ToUtf8(faceName);
         for (const FaceAlias& alias : kAliases) {
-            if (faceName == alias.windowsName) family = alias.family;
+            if (faceName == alias.windowsName)
+                family = alias.family;
         }
         std::string file = Match(family.c_str(), 0);
         m_Files[key] = file;
@@ -50,20 +52,24 @@ public:
 
     // A face object for a file and pixel size (cached for the process).
     FT_Face Face(const std::string& file, int size) {
-        if (!m_Library || file.empty()) return nullptr;
+        if (!m_Library || file.empty())
+            return nullptr;
         auto& face = m_Faces[file];
         if (!face) {
             FT_Face made = nullptr;
-            if (FT_New_Face(m_Library, file.c_str(), 0, &made) != 0) return nullptr;
+            if (FT_New_Face(m_Library, file.c_str(), 0, &made) != 0)
+                return nullptr;
             face.reset(made);
         }
-        if (FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(size)) != 0) return nullptr;
+        if (FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(size)) != 0)
+            return nullptr;
         return face.get();
     }
 
     // A font that has `code`, preferring Japanese ones.
     std::string Fallback(char32_t code) {
-        if (auto it = m_Fallbacks.find(code); it != m_Fallbacks.end()) return it->second;
+        if (auto it = m_Fallbacks.find(code); it != m_Fallbacks.end())
+            return it->second;
         std::string file = Match("IPAGothic", code);
         m_Fallbacks[code] = file;
         return file;
@@ -77,7 +83,8 @@ private:
     };
 
     FontLibrary() {
-        if (FT_Init_FreeType(&m_Library) != 0) m_Library = nullptr;
+        if (FT_Init_FreeType(&m_Library) != 0)
+            m_Library = nullptr;
         FcInit();
     }
 
@@ -103,7 +110,8 @@ private:
         if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path) {
             file = reinterpret_cast<const char*>(path);
         }
-        if (match) FcPatternDestroy(match);
+        if (match)
+            FcPatternDestroy(match);
         FcPatternDestroy(pattern);
         return file;
     }
@@ -132,25 +140,28 @@ std::string GetFontFamily(const std::string& file) {
 
 bool RenderGlyph(std::u16string_view faceName, int size, char32_t code, GxGlyphBitmap& out) {
     out = GxGlyphBitmap();
-    if (size <= 0) return false;
+    if (size <= 0)
+        return false;
     FontLibrary& library = FontLibrary::Instance();
     const std::string file = library.Resolve(faceName);
     std::lock_guard<std::mutex> lock(library.Mutex());
     FT_Face face = library.Face(file, size);
-    if (!face) return false;
+    if (!face)
+        return false;
     if (FT_Get_Char_Index(face, code) == 0) {
         FT_Face fallback = library.Face(library.Fallback(code), size);
-        if (fallback && FT_Get_Char_Index(fallback, code) != 0) face = fallback;
+        if (fallback && FT_Get_Char_Index(fallback, code) != 0)
+            face = fallback;
     }
-    if (FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) return false;
+    if (FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0)
+        return false;
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     // The cell's baseline sits at the ascent, scaled so that ascent + descent fill the size.
     const double ascender = static_cast<double>(face->size->metrics.ascender) / 64.0;
     const double descender = static_cast<double>(-face->size->metrics.descender) / 64.0;
     const double total = ascender + descender;
-    const int baseline =
-        total > 0 ? static_cast<int>(ascender * size / total + 0.5) : size * 7 / 8;
+    const int baseline = total > 0 ? static_cast<int>(ascender * size / total + 0.5) : size * 7 / 8;
     out.width = static_cast<int>(bitmap.width);
     out.height = static_cast<int>(bitmap.rows);
     out.left = slot->bitmap_left;
@@ -178,23 +189,31 @@ std::uint8_t LevelToAlpha(int level) {
 }
 
 int GetCharWidthClass(char32_t code) {
-    if (code < 128) return 1;
-    if (code >= 0xFF61 && code <= 0xFF9F) return 1;  // half-width katakana
-    if (code >= 0xF8F0 && code <= 0xF8F3) return 1;  // single-byte extensions of the code page
+    if (code < 128)
+        return 1;
+    if (code >= 0xFF61 && code <= 0xFF9F)
+        return 1;  // half-width katakana
+    if (code >= 0xF8F0 && code <= 0xF8F3)
+        return 1;  // single-byte extensions of the code page
     return 2;
 }
 
 int GetTextWidthUnits(std::u16string_view text) {
     int units = 0;
-    for (char16_t c : text) units += GetCharWidthClass(c);
+    for (char16_t c : text)
+        units += GetCharWidthClass(c);
     return units;
 }
 
 std::uint8_t ToSingleByteCode(char32_t code) {
-    if (code <= 128) return static_cast<std::uint8_t>(code);
-    if (code >= 0xFF61 && code <= 0xFF9F) return static_cast<std::uint8_t>(code - 0xFF61 + 0xA1);
-    if (code == 0xF8F0) return 0xA0;
-    if (code >= 0xF8F1 && code <= 0xF8F3) return static_cast<std::uint8_t>(code - 0xF8F1 + 0xFD);
+    if (code <= 128)
+        return static_cast<std::uint8_t>(code);
+    if (code >= 0xFF61 && code <= 0xFF9F)
+        return static_cast<std::uint8_t>(code - 0xFF61 + 0xA1);
+    if (code == 0xF8F0)
+        return 0xA0;
+    if (code >= 0xF8F1 && code <= 0xF8F3)
+        return static_cast<std::uint8_t>(code - 0xF8F1 + 0xFD);
     return 0x20;
 }
 

@@ -26,7 +26,9 @@ bool RenderGlyph(std::u16string_view faceName, int size, char32_t code, GxGlyphB
 // Alpha of a grey level: min(255, level × 255 / 52).
 std::uint8_t LevelToAlpha(int level);
 // Coverage 0..255 to the 65 levels.
-inline int CoverageToLevel(int coverage) { return (coverage * 64 + 127) / 255; }
+inline int CoverageToLevel(int coverage) {
+    return (coverage * 64 + 127) / 255;
+}
 
 // Width class: 1 for half-width characters (below 128, half-width katakana and
 // the other single-byte characters of the game's code page), 2 for all others.

@@ -72,6 +72,34 @@ void main() {
 }
 )";
 
+// Texture times diffuse (doubled for the brighter additive mode), plus specular.
+const char* const kModulateFragmentShader = R"(#version 330 core
+in vec4 vDiffuse;
+in vec4 vSpecular;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+uniform float uColorScale;
+uniform float uSpecular;
+out vec4 fragColor;
+void main() {
+    vec4 tex = texture(uTexture, vTexCoord);
+    vec3 color = min(tex.rgb * vDiffuse.rgb * uColorScale, 1.0);
+    fragColor = vec4(min(color + vSpecular.rgb * uSpecular, 1.0), tex.a * vDiffuse.a);
+}
+)";
+
+const char* const kModulatePlainFragmentShader = R"(#version 330 core
+in vec4 vDiffuse;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+uniform float uColorScale;
+out vec4 fragColor;
+void main() {
+    vec4 tex = texture(uTexture, vTexCoord);
+    fragColor = vec4(min(tex.rgb * vDiffuse.rgb * uColorScale, 1.0), tex.a * vDiffuse.a);
+}
+)";
+
 GLuint CompileShader(GLenum kind, const char* source) {
     GLuint shader = glCreateShader(kind);
     glShaderSource(shader, 1, &source, nullptr);
@@ -90,39 +118,62 @@ GLuint CompileShader(GLenum kind, const char* source) {
 
 GLenum ToGLBlend(std::uint32_t blend) {
     switch (blend) {
-        case D3DBLEND_ZERO: return GL_ZERO;
-        case D3DBLEND_ONE: return GL_ONE;
-        case D3DBLEND_SRCCOLOR: return GL_SRC_COLOR;
-        case D3DBLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
-        case D3DBLEND_SRCALPHA: return GL_SRC_ALPHA;
-        case D3DBLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
-        case D3DBLEND_DESTALPHA: return GL_DST_ALPHA;
-        case D3DBLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
-        case D3DBLEND_DESTCOLOR: return GL_DST_COLOR;
-        case D3DBLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
-        case 11: return GL_SRC_ALPHA_SATURATE;
-        default: return GL_ONE;
+        case D3DBLEND_ZERO:
+            return GL_ZERO;
+        case D3DBLEND_ONE:
+            return GL_ONE;
+        case D3DBLEND_SRCCOLOR:
+            return GL_SRC_COLOR;
+        case D3DBLEND_INVSRCCOLOR:
+            return GL_ONE_MINUS_SRC_COLOR;
+        case D3DBLEND_SRCALPHA:
+            return GL_SRC_ALPHA;
+        case D3DBLEND_INVSRCALPHA:
+            return GL_ONE_MINUS_SRC_ALPHA;
+        case D3DBLEND_DESTALPHA:
+            return GL_DST_ALPHA;
+        case D3DBLEND_INVDESTALPHA:
+            return GL_ONE_MINUS_DST_ALPHA;
+        case D3DBLEND_DESTCOLOR:
+            return GL_DST_COLOR;
+        case D3DBLEND_INVDESTCOLOR:
+            return GL_ONE_MINUS_DST_COLOR;
+        case 11:
+            return GL_SRC_ALPHA_SATURATE;
+        default:
+            return GL_ONE;
     }
 }
 
 GLenum ToGLBlendOp(std::uint32_t op) {
     switch (op) {
-        case D3DBLENDOP_SUBTRACT: return GL_FUNC_SUBTRACT;
-        case D3DBLENDOP_REVSUBTRACT: return GL_FUNC_REVERSE_SUBTRACT;
-        case D3DBLENDOP_MIN: return GL_MIN;
-        case D3DBLENDOP_MAX: return GL_MAX;
-        default: return GL_FUNC_ADD;
+        case D3DBLENDOP_SUBTRACT:
+            return GL_FUNC_SUBTRACT;
+        case D3DBLENDOP_REVSUBTRACT:
+            return GL_FUNC_REVERSE_SUBTRACT;
+        case D3DBLENDOP_MIN:
+            return GL_MIN;
+        case D3DBLENDOP_MAX:
+            return GL_MAX;
+        default:
+            return GL_FUNC_ADD;
     }
 }
 
-GLint ToGLFilter(std::uint32_t filter) { return filter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST; }
+GLint ToGLFilter(std::uint32_t filter) {
+    return filter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST;
+}
 
 GLint ToGLAddress(std::uint32_t address) {
     switch (address) {
-        case 2: return GL_MIRRORED_REPEAT;
-        case D3DTADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
-        case 4: return GL_CLAMP_TO_BORDER;
-        default: return GL_REPEAT;
+        case 2:
+            return GL_MIRRORED_REPEAT;
+        case D3DTADDRESS_CLAMP:
+            return GL_CLAMP_TO_EDGE;
+        case 4:
+            return GL_CLAMP_TO_BORDER;
+        default:
+            return GL_REPEAT;
     }
 }
 
@@ -161,32 +212,43 @@ int GxGetBytesPerPixel(std::uint32_t format) {
     return GxGetGLFormat(format, gl) ? gl.bytesPerPixel : 0;
 }
 
-bool GxGLDevice::Create(int backWidth, int backHeight) {
+bool GxGLDevice::Link(Program& program, const char* fragmentSource) {
     GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader);
-    GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
-    if (!vertex || !fragment) return false;
-    m_Program = glCreateProgram();
-    glAttachShader(m_Program, vertex);
-    glAttachShader(m_Program, fragment);
-    glLinkProgram(m_Program);
+    GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragmentSource);
+    if (!vertex || !fragment)
+        return false;
+    program.id = glCreateProgram();
+    glAttachShader(program.id, vertex);
+    glAttachShader(program.id, fragment);
+    glLinkProgram(program.id);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
     GLint linked = 0;
-    glGetProgramiv(m_Program, GL_LINK_STATUS, &linked);
+    glGetProgramiv(program.id, GL_LINK_STATUS, &linked);
     if (!linked) {
         LogError(u"Error/GxGraphics shader link failed\n");
         return false;
     }
-    glUseProgram(m_Program);
-    glUniform1i(glGetUniformLocation(m_Program, "uTexture"), 0);
-    m_ViewportLocation = glGetUniformLocation(m_Program, "uViewport");
-    m_ColorOpLocation = glGetUniformLocation(m_Program, "uColorOp");
-    m_AlphaOpLocation = glGetUniformLocation(m_Program, "uAlphaOp");
-    m_ColorArgsLocation = glGetUniformLocation(m_Program, "uColorArgs");
-    m_AlphaArgsLocation = glGetUniformLocation(m_Program, "uAlphaArgs");
-    m_SpecularLocation = glGetUniformLocation(m_Program, "uSpecular");
-    m_AlphaTestLocation = glGetUniformLocation(m_Program, "uAlphaTest");
-    m_AlphaRefLocation = glGetUniformLocation(m_Program, "uAlphaRef");
+    glUseProgram(program.id);
+    glUniform1i(glGetUniformLocation(program.id, "uTexture"), 0);
+    program.viewport = glGetUniformLocation(program.id, "uViewport");
+    program.colorOp = glGetUniformLocation(program.id, "uColorOp");
+    program.alphaOp = glGetUniformLocation(program.id, "uAlphaOp");
+    program.colorArgs = glGetUniformLocation(program.id, "uColorArgs");
+    program.alphaArgs = glGetUniformLocation(program.id, "uAlphaArgs");
+    program.specular = glGetUniformLocation(program.id, "uSpecular");
+    program.alphaTest = glGetUniformLocation(program.id, "uAlphaTest");
+    program.alphaRef = glGetUniformLocation(program.id, "uAlphaRef");
+    program.colorScale = glGetUniformLocation(program.id, "uColorScale");
+    return true;
+}
+
+bool GxGLDevice::Create(int backWidth, int backHeight) {
+    if (!Link(m_Modulate, kModulateFragmentShader) ||
+        !Link(m_ModulatePlain, kModulatePlainFragmentShader) || !Link(m_General, kFragmentShader)) {
+        return false;
+    }
+    m_Current = &m_General;
 
     glGenVertexArrays(1, &m_VertexArray);
     glBindVertexArray(m_VertexArray);
@@ -238,18 +300,30 @@ bool GxGLDevice::Create(int backWidth, int backHeight) {
 }
 
 void GxGLDevice::Destroy() {
-    if (m_Program) glDeleteProgram(m_Program);
-    if (m_VertexBuffer) glDeleteBuffers(1, &m_VertexBuffer);
-    if (m_VertexArray) glDeleteVertexArrays(1, &m_VertexArray);
-    if (m_WhiteTexture) glDeleteTextures(1, &m_WhiteTexture);
-    if (m_Sampler) glDeleteSamplers(1, &m_Sampler);
-    if (m_BackFramebuffer) glDeleteFramebuffers(1, &m_BackFramebuffer);
-    if (m_BackTexture) glDeleteTextures(1, &m_BackTexture);
+    if (m_General.id)
+        glDeleteProgram(m_General.id);
+    if (m_Modulate.id)
+        glDeleteProgram(m_Modulate.id);
+    if (m_ModulatePlain.id)
+        glDeleteProgram(m_ModulatePlain.id);
+    if (m_VertexBuffer)
+        glDeleteBuffers(1, &m_VertexBuffer);
+    if (m_VertexArray)
+        glDeleteVertexArrays(1, &m_VertexArray);
+    if (m_WhiteTexture)
+        glDeleteTextures(1, &m_WhiteTexture);
+    if (m_Sampler)
+        glDeleteSamplers(1, &m_Sampler);
+    if (m_BackFramebuffer)
+        glDeleteFramebuffers(1, &m_BackFramebuffer);
+    if (m_BackTexture)
+        glDeleteTextures(1, &m_BackTexture);
     *this = GxGLDevice();
 }
 
 void GxGLDevice::BindTargetFramebuffer(GLuint framebuffer, int width, int height) {
-    if (framebuffer == 0) framebuffer = m_BackFramebuffer;
+    if (framebuffer == 0)
+        framebuffer = m_BackFramebuffer;
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     m_CurrentFramebuffer = framebuffer;
     m_TargetWidth = width;
@@ -263,8 +337,7 @@ void GxGLDevice::SetViewport(int x, int y, int width, int height) {
     m_Viewport[3] = height > 0 ? height : 1;
     // Rows are stored top row first, so classic viewport rectangles map unchanged.
     glViewport(x, y, m_Viewport[2], m_Viewport[3]);
-    glUniform4f(m_ViewportLocation, static_cast<float>(x), static_cast<float>(y),
-                static_cast<float>(m_Viewport[2]), static_cast<float>(m_Viewport[3]));
+    m_ViewportDirty = true;
 }
 
 void GxGLDevice::BindTexture(GLuint texture) {
@@ -303,16 +376,31 @@ void GxGLDevice::ApplyStates() {
                                      : rs(D3DRS_FILLMODE) == D3DFILL_POINT   ? GL_POINT
                                                                              : GL_FILL);
     const auto tss = [](std::uint32_t type) { return GxGraphics::GetTextureStageState(0, type); };
-    glUniform1i(m_ColorOpLocation, static_cast<GLint>(tss(D3DTSS_COLOROP)));
-    glUniform1i(m_AlphaOpLocation, static_cast<GLint>(tss(D3DTSS_ALPHAOP)));
-    glUniform2i(m_ColorArgsLocation, static_cast<GLint>(tss(D3DTSS_COLORARG1) & 0xF),
-                static_cast<GLint>(tss(D3DTSS_COLORARG2) & 0xF));
-    glUniform2i(m_AlphaArgsLocation, static_cast<GLint>(tss(D3DTSS_ALPHAARG1) & 0xF),
-                static_cast<GLint>(tss(D3DTSS_ALPHAARG2) & 0xF));
-    glUniform1i(m_SpecularLocation, rs(D3DRS_SPECULARENABLE) ? 1 : 0);
-    glUniform1i(m_AlphaTestLocation,
-                rs(D3DRS_ALPHATESTENABLE) ? static_cast<GLint>(rs(D3DRS_ALPHAFUNC)) : 0);
-    glUniform1f(m_AlphaRefLocation, static_cast<float>(rs(D3DRS_ALPHAREF) & 0xFF));
+    const std::uint32_t colorOp = tss(D3DTSS_COLOROP), alphaOp = tss(D3DTSS_ALPHAOP);
+    const bool modulate =
+        (colorOp == D3DTOP_MODULATE || colorOp == D3DTOP_MODULATE2X) &&
+        alphaOp == D3DTOP_MODULATE && (tss(D3DTSS_COLORARG1) & 0xF) == D3DTA_TEXTURE &&
+        (tss(D3DTSS_COLORARG2) & 0xF) == D3DTA_DIFFUSE &&
+        (tss(D3DTSS_ALPHAARG1) & 0xF) == D3DTA_TEXTURE &&
+        (tss(D3DTSS_ALPHAARG2) & 0xF) == D3DTA_DIFFUSE && !rs(D3DRS_ALPHATESTENABLE);
+    m_ModulateStates = modulate;
+    m_ColorScale = colorOp == D3DTOP_MODULATE2X ? 2.0f : 1.0f;
+    UseProgram(modulate ? &m_Modulate : &m_General);
+    if (modulate) {
+        glUniform1f(m_Current->colorScale, m_ColorScale);
+        glUniform1f(m_Current->specular, rs(D3DRS_SPECULARENABLE) ? 1.0f : 0.0f);
+    } else {
+        glUniform1i(m_Current->colorOp, static_cast<GLint>(colorOp));
+        glUniform1i(m_Current->alphaOp, static_cast<GLint>(alphaOp));
+        glUniform2i(m_Current->colorArgs, static_cast<GLint>(tss(D3DTSS_COLORARG1) & 0xF),
+                    static_cast<GLint>(tss(D3DTSS_COLORARG2) & 0xF));
+        glUniform2i(m_Current->alphaArgs, static_cast<GLint>(tss(D3DTSS_ALPHAARG1) & 0xF),
+                    static_cast<GLint>(tss(D3DTSS_ALPHAARG2) & 0xF));
+        glUniform1i(m_Current->specular, rs(D3DRS_SPECULARENABLE) ? 1 : 0);
+        glUniform1i(m_Current->alphaTest,
+                    rs(D3DRS_ALPHATESTENABLE) ? static_cast<GLint>(rs(D3DRS_ALPHAFUNC)) : 0);
+        glUniform1f(m_Current->alphaRef, static_cast<float>(rs(D3DRS_ALPHAREF) & 0xFF));
+    }
     const auto ss = [](std::uint32_t type) { return GxGraphics::GetSamplerState(0, type); };
     glSamplerParameteri(m_Sampler, GL_TEXTURE_MAG_FILTER, ToGLFilter(ss(D3DSAMP_MAGFILTER)));
     glSamplerParameteri(m_Sampler, GL_TEXTURE_MIN_FILTER, ToGLFilter(ss(D3DSAMP_MINFILTER)));
@@ -320,8 +408,45 @@ void GxGLDevice::ApplyStates() {
     glSamplerParameteri(m_Sampler, GL_TEXTURE_WRAP_T, ToGLAddress(ss(D3DSAMP_ADDRESSV)));
 }
 
+void GxGLDevice::UseProgram(Program* program) {
+    if (program != m_Current)
+        m_ViewportDirty = true;
+    m_Current = program;
+    glUseProgram(program->id);
+}
+
 void GxGLDevice::DrawFan(const GxVertex* vertices, int count) {
-    if (m_StatesDirty) ApplyStates();
+    if (m_BindingsDirty) {
+        m_BindingsDirty = false;
+        glBindVertexArray(m_VertexArray);
+        glBindBuffer(GL_ARRAY_BUFFER, m_VertexBuffer);
+        glBindSampler(0, m_Sampler);
+        glActiveTexture(GL_TEXTURE0);
+    }
+    if (m_StatesDirty)
+        ApplyStates();
+    if (m_ModulateStates) {
+        // Quads without a specular colour skip interpolating it.
+        bool specular = GxGraphics::GetRenderState(D3DRS_SPECULARENABLE) != 0;
+        if (specular) {
+            specular = false;
+            for (int i = 0; i < count; ++i)
+                specular = specular || (vertices[i].specular & 0xFFFFFF);
+        }
+        Program* wanted = specular ? &m_Modulate : &m_ModulatePlain;
+        if (wanted != m_Current) {
+            UseProgram(wanted);
+            glUniform1f(m_Current->colorScale, m_ColorScale);
+            if (specular)
+                glUniform1f(m_Current->specular, 1.0f);
+        }
+    }
+    if (m_ViewportDirty) {
+        m_ViewportDirty = false;
+        glUniform4f(m_Current->viewport, static_cast<float>(m_Viewport[0]),
+                    static_cast<float>(m_Viewport[1]), static_cast<float>(m_Viewport[2]),
+                    static_cast<float>(m_Viewport[3]));
+    }
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(count) * sizeof(GxVertex);
     constexpr GLsizeiptr kBufferBytes = 1 << 16;
     if (m_BufferOffset + bytes > kBufferBytes) {
@@ -329,10 +454,11 @@ void GxGLDevice::DrawFan(const GxVertex* vertices, int count) {
         m_BufferOffset = 0;
     }
     // Writes go to a part of the buffer no queued draw reads, so no wait is needed.
-    void* target = glMapBufferRange(GL_ARRAY_BUFFER, static_cast<GLintptr>(m_BufferOffset), bytes,
-                                    GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT |
-                                        GL_MAP_INVALIDATE_RANGE_BIT);
-    if (!target) return;
+    void* target = glMapBufferRange(
+        GL_ARRAY_BUFFER, static_cast<GLintptr>(m_BufferOffset), bytes,
+        GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    if (!target)
+        return;
     std::memcpy(target, vertices, static_cast<size_t>(bytes));
     glUnmapBuffer(GL_ARRAY_BUFFER);
     glDrawArrays(GL_TRIANGLE_FAN, static_cast<GLint>(m_BufferOffset / sizeof(GxVertex)), count);

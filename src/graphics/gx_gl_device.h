@@ -44,14 +44,27 @@ public:
     // Reads the bound target's pixels as 0xAARRGGBB rows from the top.
     void ReadPixels(int x, int y, int width, int height, std::uint32_t* out);
     void MarkStatesDirty() { m_StatesDirty = true; }
+    // After foreign GL code: rebind the program, buffers and sampler before the next draw.
+    void MarkBindingsDirty() { m_BindingsDirty = m_StatesDirty = m_ViewportDirty = true; }
 
 private:
     void ApplyStates();
 
-    GLuint m_Program = 0;
-    GLint m_ViewportLocation = -1, m_ColorOpLocation = -1, m_AlphaOpLocation = -1;
-    GLint m_ColorArgsLocation = -1, m_AlphaArgsLocation = -1, m_SpecularLocation = -1;
-    GLint m_AlphaTestLocation = -1, m_AlphaRefLocation = -1;
+    // A linked shader program with the uniforms the draw states feed.
+    struct Program {
+        GLuint id = 0;
+        GLint viewport = -1, colorOp = -1, alphaOp = -1, colorArgs = -1, alphaArgs = -1;
+        GLint specular = -1, alphaTest = -1, alphaRef = -1, colorScale = -1;
+    };
+    static bool Link(Program& program, const char* fragmentSource);
+
+    // The general stage-0 emulation, and the modulate case every 2D draw uses.
+    // A plain variant without the specular colour for quads that have none.
+    Program m_General, m_Modulate, m_ModulatePlain;
+    Program* m_Current = nullptr;
+    bool m_ModulateStates = false;
+    float m_ColorScale = 1.0f;
+    void UseProgram(Program* program);
     GLuint m_VertexArray = 0, m_VertexBuffer = 0;
     GLuint m_WhiteTexture = 0, m_Sampler = 0;
     GLuint m_BackFramebuffer = 0, m_BackTexture = 0;
@@ -60,6 +73,8 @@ private:
     int m_TargetWidth = 0, m_TargetHeight = 0;
     int m_Viewport[4] = {0, 0, 0, 0};
     bool m_StatesDirty = true;
+    bool m_BindingsDirty = false;
+    bool m_ViewportDirty = true;
     size_t m_BufferOffset = 0;
 };
 

@@ -53,15 +53,19 @@ DeviceState& State() {
     return state;
 }
 
-bool HasDevice() { return State().initialized; }
+bool HasDevice() {
+    return State().initialized;
+}
 
 // Sets every cached value to the classic device defaults without touching GL
 // (the draw-state initialisation then writes through the caches).
 void ClearCaches() {
     DeviceState& s = State();
     s.renderStates = {};
-    for (auto& stage : s.stageStates) stage = {};
-    for (auto& sampler : s.samplerStates) sampler = {};
+    for (auto& stage : s.stageStates)
+        stage = {};
+    for (auto& sampler : s.samplerStates)
+        sampler = {};
     auto& rs = s.renderStates.values;
     rs[D3DRS_ZENABLE] = 1;
     rs[D3DRS_FILLMODE] = D3DFILL_SOLID;
@@ -99,7 +103,8 @@ GxRect WholeBackBuffer() {
 
 bool BindDefaultBackBuffer() {
     DeviceState& s = State();
-    if (!s.swapChain || !s.swapChain->BindBackBuffer()) return false;
+    if (!s.swapChain || !s.swapChain->BindBackBuffer())
+        return false;
     GxRect rect = s.swapChain->GetRect();
     GxGraphics::SetViewport(&rect);
     return true;
@@ -107,7 +112,8 @@ bool BindDefaultBackBuffer() {
 
 void ApplyWindowStyle(int mode) {
     DeviceState& s = State();
-    if (!s.context) return;
+    if (!s.context)
+        return;
     const bool fullScreen = mode == SCRMODE_FULLSCREEN || mode == SCRMODE_FULLSCREENX2;
     int width = static_cast<int>(s.settings.windowWidth);
     int height = static_cast<int>(s.settings.windowHeight);
@@ -133,7 +139,8 @@ bool InitializeOnContext(std::unique_ptr<GxGLContext> context) {
     s.depthStencilFormat = s.settings.depthStencilBits == 16 ? D3DFMT_D15S1 : D3DFMT_D24S8;
     GxReportFormats(s.textureFormat, s.renderTargetFormat, s.depthStencilFormat);
     GxReportMultisample();
-    if (s.settings.multiSampleMode != 0) s.settings.multiSampleMode = 0;  // off-screen frame
+    if (s.settings.multiSampleMode != 0)
+        s.settings.multiSampleMode = 0;  // off-screen frame
     GxReportRequestedMode(s.settings);
     s.settings.screenMode = s.settings.requestedScreenMode;
     GxReportStartMode(s.settings, s.textureFormat, s.renderTargetFormat, s.depthStencilFormat);
@@ -146,7 +153,8 @@ bool InitializeOnContext(std::unique_ptr<GxGLContext> context) {
         s.context.reset();
         return false;
     }
-    LogDevice(u"\t・Direct3Dを D3DDEVTYPE_HAL - D3DCREATE_MIXED_VERTEXPROCESSING で初期化しました\n");
+    LogDevice(
+        u"\t・Direct3Dを D3DDEVTYPE_HAL - D3DCREATE_MIXED_VERTEXPROCESSING で初期化しました\n");
     LogDevice(u"\t・VRAM残量:%uMByte\n", GxQueryVideoMemoryMiB());
     s.initialized = true;
     s.context->SetSwapInterval(static_cast<int>(s.settings.vsyncInterval));
@@ -172,7 +180,9 @@ void ResetState(void* windowForLog) {
 
 }  // namespace
 
-GxScreenSettings& GxGraphics::GetSettings() { return State().settings; }
+GxScreenSettings& GxGraphics::GetSettings() {
+    return State().settings;
+}
 
 bool GxGraphics::Initialize(void* window, GxDeviceLostListenerBase* listener,
                             GxResetCallback beforeReset, GxResetCallback afterReset) {
@@ -200,9 +210,8 @@ bool GxGraphics::InitializeHidden(GxDeviceLostListenerBase* listener, GxResetCal
     s.beforeReset = beforeReset;
     s.afterReset = afterReset;
     ResetState(nullptr);
-    std::unique_ptr<GxGLContext> context =
-        GxGLContext::CreateHidden(static_cast<int>(s.settings.windowWidth),
-                                  static_cast<int>(s.settings.windowHeight));
+    std::unique_ptr<GxGLContext> context = GxGLContext::CreateHidden(
+        static_cast<int>(s.settings.windowWidth), static_cast<int>(s.settings.windowHeight));
     if (!context) {
         LogError(u"Direct3DCreate9 Failed\n");
         return false;
@@ -212,7 +221,8 @@ bool GxGraphics::InitializeHidden(GxDeviceLostListenerBase* listener, GxResetCal
 
 void GxGraphics::Shutdown() {
     DeviceState& s = State();
-    if (!s.initialized) return;
+    if (!s.initialized)
+        return;
     s.defaultSwapChain.reset();
     s.swapChain = nullptr;
     if (int count = GxTextureFactory::Instance().GetCount(); count > 0) {
@@ -234,34 +244,44 @@ void GxGraphics::Shutdown() {
     s.context.reset();
 }
 
-bool GxGraphics::IsInitialized() { return HasDevice(); }
+bool GxGraphics::IsInitialized() {
+    return HasDevice();
+}
 
 bool GxGraphics::Reset(bool force, int newMode, int oldMode) {
     DeviceState& s = State();
-    if (!HasDevice()) return false;
-    if (!force) return true;  // a GL context is never lost
+    if (!HasDevice())
+        return false;
+    if (!force)
+        return true;  // a GL context is never lost
     GxD3DResourceManage::Instance().NotifyLostDevice();
-    if (s.listener) s.listener->OnBeforeReset(newMode, oldMode);
-    if (s.beforeReset) s.beforeReset(newMode, oldMode);
+    if (s.listener)
+        s.listener->OnBeforeReset(newMode, oldMode);
+    if (s.beforeReset)
+        s.beforeReset(newMode, oldMode);
     bool ok = true;
     if (s.simulateResetFailure) {
         s.simulateResetFailure = false;
         LogError(u"Resetでデバイスの復帰に失敗しました\n");
         ok = false;
     }
-    if (ok) s.context->SetSwapInterval(static_cast<int>(s.settings.vsyncInterval));
+    if (ok)
+        s.context->SetSwapInterval(static_cast<int>(s.settings.vsyncInterval));
     GxD3DResourceManage::Instance().NotifyResetDevice();
     RestoreRenderTargets();
     s.device.MarkStatesDirty();
     ReapplyStates();
-    if (s.listener) s.listener->OnAfterReset(newMode, oldMode);
-    if (s.afterReset) s.afterReset(newMode, oldMode);
+    if (s.listener)
+        s.listener->OnAfterReset(newMode, oldMode);
+    if (s.afterReset)
+        s.afterReset(newMode, oldMode);
     return ok;
 }
 
 bool GxGraphics::ChangeScreenMode(int mode) {
     DeviceState& s = State();
-    if (!HasDevice() || mode < SCRMODE_WINDOW || mode > SCRMODE_FULLSCREENX2) return false;
+    if (!HasDevice() || mode < SCRMODE_WINDOW || mode > SCRMODE_FULLSCREENX2)
+        return false;
     const int oldMode = s.settings.screenMode;
     s.settings.screenMode = mode;
     if (!Reset(true, mode, oldMode)) {
@@ -276,9 +296,11 @@ bool GxGraphics::ChangeScreenMode(int mode) {
 GxRect GxGraphics::GetPresentRect() {
     DeviceState& s = State();
     int width = 0, height = 0;
-    if (s.context) s.context->GetDrawableSize(width, height);
+    if (s.context)
+        s.context->GetDrawableSize(width, height);
     const int backWidth = s.device.GetBackWidth(), backHeight = s.device.GetBackHeight();
-    if (width <= 0 || height <= 0 || backWidth <= 0 || backHeight <= 0) return {};
+    if (width <= 0 || height <= 0 || backWidth <= 0 || backHeight <= 0)
+        return {};
     // The largest copy of the frame that fits, centred; bars fill the rest.
     int fitWidth = width, fitHeight = width * backHeight / backWidth;
     if (fitHeight > height) {
@@ -292,7 +314,8 @@ GxRect GxGraphics::GetPresentRect() {
 bool GxGraphics::Present(const GxRect* source, const GxRect* dest, void* window) {
     DeviceState& s = State();
     (void)window;
-    if (!HasDevice()) return false;
+    if (!HasDevice())
+        return false;
     if (s.sceneCount != 0) {
         LogError(u"BeginScene～EndSceneが完了していないのにPresentが呼ばれました\n");
         return false;
@@ -323,35 +346,44 @@ bool GxGraphics::Present(const GxRect* source, const GxRect* dest, void* window)
         LogError(u"PresentでD3DERR_DRIVERINTERNALERRORが発生しました\n");
         // The application quits in order instead of the device ending the process.
         s.fatalError = true;
-        if (s.fatalErrorHandler) s.fatalErrorHandler();
+        if (s.fatalErrorHandler)
+            s.fatalErrorHandler();
         return false;
     }
     return true;
 }
 
 bool GxGraphics::BeginScene() {
-    if (!HasDevice()) return false;
+    if (!HasDevice())
+        return false;
     ++State().sceneCount;
     return true;
 }
 
 bool GxGraphics::EndScene() {
     DeviceState& s = State();
-    if (!HasDevice()) return false;
-    if (s.sceneCount > 0) --s.sceneCount;
-    if (s.sceneCount == 0) glFlush();
+    if (!HasDevice())
+        return false;
+    if (s.sceneCount > 0)
+        --s.sceneCount;
+    if (s.sceneCount == 0)
+        glFlush();
     return true;
 }
 
-int GxGraphics::GetSceneCount() { return State().sceneCount; }
+int GxGraphics::GetSceneCount() {
+    return State().sceneCount;
+}
 
 bool GxGraphics::Clear(std::uint32_t flags, std::uint32_t color, float depth, std::uint32_t stencil,
                        const std::vector<GxRect>* rects) {
     DeviceState& s = State();
     (void)depth;
     (void)stencil;
-    if (!HasDevice()) return false;
-    if (!(flags & D3DCLEAR_TARGET)) return true;
+    if (!HasDevice())
+        return false;
+    if (!(flags & D3DCLEAR_TARGET))
+        return true;
     const GxViewport& vp = s.viewport;
     if (!rects || rects->empty()) {
         s.device.ClearColor(color, vp.x, vp.y, vp.width, vp.height);
@@ -371,9 +403,11 @@ bool GxGraphics::Clear(std::uint32_t flags, std::uint32_t color, float depth, st
 
 bool GxGraphics::SetRenderState(std::uint32_t state, std::uint32_t value) {
     DeviceState& s = State();
-    if (state >= kRenderStateCount) return false;
+    if (state >= kRenderStateCount)
+        return false;
     auto& cache = s.renderStates;
-    if (cache.set[state] && cache.values[state] == value) return true;
+    if (cache.set[state] && cache.values[state] == value)
+        return true;
     cache.values[state] = value;
     cache.set[state] = true;
     s.device.MarkStatesDirty();
@@ -383,23 +417,29 @@ bool GxGraphics::SetRenderState(std::uint32_t state, std::uint32_t value) {
 bool GxGraphics::SetTextureStageState(std::uint32_t stage, std::uint32_t type,
                                       std::uint32_t value) {
     DeviceState& s = State();
-    if (stage >= kStageCount || type >= kStageStateCount) return false;
+    if (stage >= kStageCount || type >= kStageStateCount)
+        return false;
     auto& cache = s.stageStates[stage];
-    if (cache.set[type] && cache.values[type] == value) return true;
+    if (cache.set[type] && cache.values[type] == value)
+        return true;
     cache.values[type] = value;
     cache.set[type] = true;
-    if (stage == 0) s.device.MarkStatesDirty();
+    if (stage == 0)
+        s.device.MarkStatesDirty();
     return HasDevice();
 }
 
 bool GxGraphics::SetSamplerState(std::uint32_t sampler, std::uint32_t type, std::uint32_t value) {
     DeviceState& s = State();
-    if (sampler >= kStageCount || type >= kSamplerStateCount) return false;
+    if (sampler >= kStageCount || type >= kSamplerStateCount)
+        return false;
     auto& cache = s.samplerStates[sampler];
-    if (cache.set[type] && cache.values[type] == value) return true;
+    if (cache.set[type] && cache.values[type] == value)
+        return true;
     cache.values[type] = value;
     cache.set[type] = true;
-    if (sampler == 0) s.device.MarkStatesDirty();
+    if (sampler == 0)
+        s.device.MarkStatesDirty();
     return HasDevice();
 }
 
@@ -408,23 +448,27 @@ std::uint32_t GxGraphics::GetRenderState(std::uint32_t state) {
 }
 
 std::uint32_t GxGraphics::GetTextureStageState(std::uint32_t stage, std::uint32_t type) {
-    if (stage >= kStageCount || type >= kStageStateCount) return 0;
+    if (stage >= kStageCount || type >= kStageStateCount)
+        return 0;
     return State().stageStates[stage].values[type];
 }
 
 std::uint32_t GxGraphics::GetSamplerState(std::uint32_t sampler, std::uint32_t type) {
-    if (sampler >= kStageCount || type >= kSamplerStateCount) return 0;
+    if (sampler >= kStageCount || type >= kSamplerStateCount)
+        return 0;
     return State().samplerStates[sampler].values[type];
 }
 
 void GxGraphics::ReapplyStates() {
-    // The GL state is derived from the caches before each draw.
-    State().device.MarkStatesDirty();
+    // The GL state is derived from the caches before each draw; bindings are
+    // renewed too in case other GL code ran in between.
+    State().device.MarkBindingsDirty();
 }
 
 bool GxGraphics::SetRenderTarget(int slot, const GxRenderTargetEntry* entry) {
     DeviceState& s = State();
-    if (!HasDevice()) return false;
+    if (!HasDevice())
+        return false;
     if (entry && entry->target) {
         if (slot != 0 || !entry->target->BindAsRenderTarget()) {
             LogError(u"SetRenderTarget/Can't set RenderTarget %d\n", slot);
@@ -438,7 +482,8 @@ bool GxGraphics::SetRenderTarget(int slot, const GxRenderTargetEntry* entry) {
         SetViewport(&rect);
         return true;
     }
-    if (slot != 0) return true;  // only one colour slot exists
+    if (slot != 0)
+        return true;  // only one colour slot exists
     if (!BindDefaultBackBuffer()) {
         LogError(u"GxGraphics::SetRenderTarget/Can't set Default BackBuffer\n");
         return false;
@@ -456,11 +501,13 @@ bool GxGraphics::SetDepthStencil(const GxRenderTargetEntry* entry) {
 bool GxGraphics::PushRenderTarget(int slot, GxTexture* target, GxSurfaceBase* depth,
                                   const GxRect* rect) {
     DeviceState& s = State();
-    if (!HasDevice() || slot < 0 || slot >= static_cast<int>(s.targetStacks.size())) return false;
+    if (!HasDevice() || slot < 0 || slot >= static_cast<int>(s.targetStacks.size()))
+        return false;
     GxRenderTargetEntry entry;
     entry.target = target;
     entry.depth = depth;
-    if (rect) entry.rect = *rect;
+    if (rect)
+        entry.rect = *rect;
     s.targetStacks[slot].push_back(entry);
     const bool bound = SetRenderTarget(slot, &s.targetStacks[slot].back());
     const bool depthBound = SetDepthStencil(&s.targetStacks[slot].back());
@@ -469,9 +516,11 @@ bool GxGraphics::PushRenderTarget(int slot, GxTexture* target, GxSurfaceBase* de
 
 bool GxGraphics::PopRenderTarget(int slot) {
     DeviceState& s = State();
-    if (!HasDevice() || slot < 0 || slot >= static_cast<int>(s.targetStacks.size())) return false;
+    if (!HasDevice() || slot < 0 || slot >= static_cast<int>(s.targetStacks.size()))
+        return false;
     auto& stack = s.targetStacks[slot];
-    if (!stack.empty()) stack.pop_back();
+    if (!stack.empty())
+        stack.pop_back();
     const GxRenderTargetEntry* top = stack.empty() ? nullptr : &stack.back();
     const bool bound = SetRenderTarget(slot, top);
     return SetDepthStencil(top) && bound;
@@ -483,21 +532,25 @@ void GxGraphics::RestoreRenderTargets() {
         const auto& stack = s.targetStacks[slot];
         const GxRenderTargetEntry* top = stack.empty() ? nullptr : &stack.back();
         SetRenderTarget(static_cast<int>(slot), top);
-        if (slot == 0) SetDepthStencil(top);
+        if (slot == 0)
+            SetDepthStencil(top);
     }
 }
 
 size_t GxGraphics::GetRenderTargetDepth(int slot) {
     DeviceState& s = State();
-    if (slot < 0 || slot >= static_cast<int>(s.targetStacks.size())) return 0;
+    if (slot < 0 || slot >= static_cast<int>(s.targetStacks.size()))
+        return 0;
     return s.targetStacks[slot].size();
 }
 
 bool GxGraphics::SetSwapChain(GxSwapChain* swapChain, const GxRect* rect) {
     DeviceState& s = State();
-    if (!HasDevice()) return false;
+    if (!HasDevice())
+        return false;
     s.swapChain = swapChain ? swapChain : s.defaultSwapChain.get();
-    for (auto& stack : s.targetStacks) stack.clear();
+    for (auto& stack : s.targetStacks)
+        stack.clear();
     if (!s.swapChain->BindBackBuffer()) {
         LogError(u"SetSwapChain/Can't set BackBuffer\n");
         return false;
@@ -507,7 +560,9 @@ bool GxGraphics::SetSwapChain(GxSwapChain* swapChain, const GxRect* rect) {
     return true;
 }
 
-GxSwapChain* GxGraphics::GetSwapChain() { return State().swapChain; }
+GxSwapChain* GxGraphics::GetSwapChain() {
+    return State().swapChain;
+}
 
 void GxGraphics::SetViewport(const GxRect* rect) {
     DeviceState& s = State();
@@ -522,10 +577,13 @@ void GxGraphics::SetViewport(const GxRect* rect) {
         vp.height = static_cast<std::int32_t>(s.device.GetBackHeight());
     }
     s.viewport = vp;
-    if (HasDevice()) s.device.SetViewport(vp.x, vp.y, vp.width, vp.height);
+    if (HasDevice())
+        s.device.SetViewport(vp.x, vp.y, vp.width, vp.height);
 }
 
-const GxViewport& GxGraphics::GetViewport() { return State().viewport; }
+const GxViewport& GxGraphics::GetViewport() {
+    return State().viewport;
+}
 
 void GxGraphics::UseSoftwareVertexProcessingFor(std::uint32_t major, std::uint32_t minor) {
     DeviceState& s = State();
@@ -535,16 +593,27 @@ void GxGraphics::UseSoftwareVertexProcessingFor(std::uint32_t major, std::uint32
                       (caps.vertexShaderMajor == major && caps.vertexShaderMinor < minor));
 }
 
-bool GxGraphics::IsSoftwareVertexProcessing() { return State().softwareVertexProcessing; }
+bool GxGraphics::IsSoftwareVertexProcessing() {
+    return State().softwareVertexProcessing;
+}
 
-GxFormat GxGraphics::GetTextureFormat() { return State().textureFormat; }
-GxFormat GxGraphics::GetRenderTargetFormat() { return State().renderTargetFormat; }
-GxFormat GxGraphics::GetDepthStencilFormat() { return State().depthStencilFormat; }
-const GxCapsSummary& GxGraphics::GetCaps() { return State().caps; }
+GxFormat GxGraphics::GetTextureFormat() {
+    return State().textureFormat;
+}
+GxFormat GxGraphics::GetRenderTargetFormat() {
+    return State().renderTargetFormat;
+}
+GxFormat GxGraphics::GetDepthStencilFormat() {
+    return State().depthStencilFormat;
+}
+const GxCapsSummary& GxGraphics::GetCaps() {
+    return State().caps;
+}
 
 bool GxGraphics::ReadBackBuffer(std::vector<std::uint32_t>& pixels) {
     DeviceState& s = State();
-    if (!HasDevice()) return false;
+    if (!HasDevice())
+        return false;
     const int width = s.device.GetBackWidth(), height = s.device.GetBackHeight();
     pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     glBindFramebuffer(GL_READ_FRAMEBUFFER, s.device.GetBackFramebuffer());
@@ -563,9 +632,19 @@ std::uint32_t GxGraphics::GetBackBufferHeight() {
 void GxGraphics::SetFatalErrorHandler(std::function<void()> handler) {
     State().fatalErrorHandler = std::move(handler);
 }
-bool GxGraphics::HasFatalError() { return State().fatalError; }
-void GxGraphics::SimulateDriverErrorOnNextPresent() { State().simulateDriverError = true; }
-void GxGraphics::SimulateResetFailureOnNextReset() { State().simulateResetFailure = true; }
-GxGLContext* GxGraphics::GetGLContext() { return State().context.get(); }
+bool GxGraphics::HasFatalError() {
+    return State().fatalError;
+}
+void GxGraphics::SimulateDriverErrorOnNextPresent() {
+    State().simulateDriverError = true;
+}
+void GxGraphics::SimulateResetFailureOnNextReset() {
+    State().simulateResetFailure = true;
+}
+GxGLContext* GxGraphics::GetGLContext() {
+    return State().context.get();
+}
 
-GxGLDevice* GxGetGLDevice() { return HasDevice() ? &State().device : nullptr; }
+GxGLDevice* GxGetGLDevice() {
+    return HasDevice() ? &State().device : nullptr;
+}

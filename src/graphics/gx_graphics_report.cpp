@@ -45,9 +45,8 @@ void ReportFullScreenModes(const char16_t* heading, const char16_t* found,
 
 bool GxReportAdapter(GxScreenSettings& settings, GxCapsSummary& caps) {
     (void)caps;
-    LogDevice(u"\t・ビデオカード数:%u\n", GxGLContext::GetDisplayCount() > 0
-                                              ? GxGLContext::GetDisplayCount()
-                                              : 1);
+    LogDevice(u"\t・ビデオカード数:%u\n",
+              GxGLContext::GetDisplayCount() > 0 ? GxGLContext::GetDisplayCount() : 1);
     settings.videoCardName = GLString(GL_RENDERER);
     settings.driverName = GLString(GL_VENDOR);
     settings.driverVersion = GLString(GL_VERSION);
@@ -91,15 +90,23 @@ void GxReportCapabilities(GxCapsSummary& caps) {
         const char16_t* name;
         int value;
     } flags[] = {
-        {u"D3DDEVCAPS_PUREDEVICE", 1},        {u"D3DDEVCAPS_HWTRANSFORMANDLIGHT", 1},
-        {u"D3DDEVCAPS_HWRASTERIZATION", 1},   {u"D3DPRASTERCAPS_DITHER", 0},
-        {u"D3DPRASTERCAPS_DEPTHBIAS", 1},     {u"D3DPRASTERCAPS_WBUFFER", 0},
-        {u"D3DCAPS2_CANAUTOGENMIPMAP", 1},    {u"D3DPTEXTURECAPS_CUBEMAP", 1},
-        {u"D3DPTEXTURECAPS_MIPMAP", 1},       {u"D3DPTEXTURECAPS_PERSPECTIVE", 1},
-        {u"D3DPTEXTURECAPS_POW2", 0},         {u"D3DPTEXTURECAPS_SQUAREONLY", 0},
-        {u"D3DPTEXTURECAPS_NONPOW2CONDITIONAL", 0}, {u"D3DCAPS2_DYNAMICTEXTURES", 1},
+        {u"D3DDEVCAPS_PUREDEVICE", 1},
+        {u"D3DDEVCAPS_HWTRANSFORMANDLIGHT", 1},
+        {u"D3DDEVCAPS_HWRASTERIZATION", 1},
+        {u"D3DPRASTERCAPS_DITHER", 0},
+        {u"D3DPRASTERCAPS_DEPTHBIAS", 1},
+        {u"D3DPRASTERCAPS_WBUFFER", 0},
+        {u"D3DCAPS2_CANAUTOGENMIPMAP", 1},
+        {u"D3DPTEXTURECAPS_CUBEMAP", 1},
+        {u"D3DPTEXTURECAPS_MIPMAP", 1},
+        {u"D3DPTEXTURECAPS_PERSPECTIVE", 1},
+        {u"D3DPTEXTURECAPS_POW2", 0},
+        {u"D3DPTEXTURECAPS_SQUAREONLY", 0},
+        {u"D3DPTEXTURECAPS_NONPOW2CONDITIONAL", 0},
+        {u"D3DCAPS2_DYNAMICTEXTURES", 1},
     };
-    for (const auto& flag : flags) LogDevice(u"\t・%s:%d\n", flag.name, flag.value);
+    for (const auto& flag : flags)
+        LogDevice(u"\t・%s:%d\n", flag.name, flag.value);
     LogDevice(u"\t・MaxTextureWidth:%u\n", caps.maxTextureWidth);
     LogDevice(u"\t・MaxTextureHeight:%u\n", caps.maxTextureHeight);
     LogDevice(u"\t・MaxTextureRepeat:%u\n", caps.maxTextureRepeat);
@@ -112,10 +119,11 @@ void GxReportCapabilities(GxCapsSummary& caps) {
     LogDevice(u"\t・MaxVertexShaderConst:%u\n", caps.maxVertexShaderConst);
     LogDevice(u"有効なテクスチャオペレーション\n");
     const char16_t* const operations[] = {
-        u"TEXOP_ADD",       u"TEXOP_DISABLE",    u"TEXOP_MODULATE",  u"TEXOP_MODULATE2X",
+        u"TEXOP_ADD",        u"TEXOP_DISABLE",    u"TEXOP_MODULATE",   u"TEXOP_MODULATE2X",
         u"TEXOP_MODULATE4X", u"TEXOP_SELECTARG1", u"TEXOP_SELECTARG2",
     };
-    for (const char16_t* name : operations) LogDevice(u"\t・%s:%u\n", name, 1u);
+    for (const char16_t* name : operations)
+        LogDevice(u"\t・%s:%u\n", name, 1u);
 }
 
 void GxReportFormats(GxFormat texture, GxFormat renderTarget, GxFormat depthStencil) {
@@ -163,7 +171,8 @@ void GxReportStartMode(const GxScreenSettings& s, GxFormat texture, GxFormat ren
     LogDevice(u"\t・ロック可能なバックバッファ:%u\n", s.lockableBackBuffer);
     LogDevice(u"\t・BackBufferWidth:%u\n", s.backBufferWidth);
     LogDevice(u"\t・BackBufferHeight:%u\n", s.backBufferHeight);
-    const bool fullScreen = s.screenMode == SCRMODE_FULLSCREEN || s.screenMode == SCRMODE_FULLSCREENX2;
+    const bool fullScreen =
+        s.screenMode == SCRMODE_FULLSCREEN || s.screenMode == SCRMODE_FULLSCREENX2;
     LogDevice(u"\t・RefreshRate:%u\n", fullScreen ? desktop.refreshRate : 0);
     LogDevice(u"\t・TextureFormat:%s\n", GxGraphics::GetFormatName(texture));
     LogDevice(u"\t・BackBufferFormat:%s\n", GxGraphics::GetFormatName(D3DFMT_X8R8G8B8));

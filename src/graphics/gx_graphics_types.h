@@ -230,4 +230,3 @@ constexpr GxResult D3DXERR_INVALIDDATA = GxMakeResult(0x876, 2905);
 constexpr GxResult D3DXERR_LOADEDMESHHASNODATA = GxMakeResult(0x876, 2906);
 constexpr GxResult D3DXERR_DUPLICATENAMEDFRAGMENT = GxMakeResult(0x876, 2907);
 constexpr GxResult D3DXERR_CANNOTREMOVELASTITEM = GxMakeResult(0x876, 2908);
-

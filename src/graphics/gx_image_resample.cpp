@@ -63,7 +63,8 @@ GxImage ResampleBilinear(const GxImage& source, int width, int height) {
 std::uint32_t CompositePixelOver(std::uint32_t canvas, std::uint32_t source) {
     const std::uint32_t s = source >> 24, d = canvas >> 24;
     const std::uint32_t sum = (255 - d) * s + (255 - s) * d + s * d;
-    if (sum == 0) return 0;
+    if (sum == 0)
+        return 0;
     std::uint32_t result = (sum / 255) << 24;
     for (int shift = 0; shift < 24; shift += 8) {
         const std::uint32_t cs = source >> shift & 0xFF, cd = canvas >> shift & 0xFF;
@@ -79,7 +80,8 @@ void CompositeOver(GxImage& canvas, const GxImage& source) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             std::uint32_t& target = canvas.pixels[static_cast<size_t>(y) * canvas.width + x];
-            target = CompositePixelOver(target, source.pixels[static_cast<size_t>(y) * source.width + x]);
+            target = CompositePixelOver(target,
+                                        source.pixels[static_cast<size_t>(y) * source.width + x]);
         }
     }
 }

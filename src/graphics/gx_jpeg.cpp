@@ -65,7 +65,8 @@ bool Decode(const std::uint8_t* data, size_t size, GxImage* out, int& width, int
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    for (std::uint32_t& pixel : out->pixels) pixel |= 0xFF000000u;
+    for (std::uint32_t& pixel : out->pixels)
+        pixel |= 0xFF000000u;
     return true;
 }
 

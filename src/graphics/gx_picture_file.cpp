@@ -11,7 +11,8 @@ bool LoadPictureFile(GxBinBuffer& out, std::u16string_view path, bool quiet) {
 
 int ReadPictureFileHead(std::u16string_view path, std::uint8_t* out, int count) {
     GxFileHandle file;
-    if (!file.Open(path)) return -1;
+    if (!file.Open(path))
+        return -1;
     return static_cast<int>(file.Read(out, static_cast<GxU32>(count)));
 }
 

@@ -9,11 +9,16 @@ namespace {
 
 std::uint32_t Expand(std::uint32_t value, int bits) {
     switch (bits) {
-        case 1: return value ? 255 : 0;
-        case 4: return value * 17;
-        case 5: return value << 3 | value >> 2;
-        case 6: return value << 2 | value >> 4;
-        default: return value;
+        case 1:
+            return value ? 255 : 0;
+        case 4:
+            return value * 17;
+        case 5:
+            return value << 3 | value >> 2;
+        case 6:
+            return value << 2 | value >> 4;
+        default:
+            return value;
     }
 }
 
@@ -27,20 +32,29 @@ namespace gx {
 
 std::uint32_t EncodePixel(std::uint32_t argb, std::uint32_t format) {
     switch (format) {
-        case D3DFMT_A8R8G8B8: return argb;
-        case D3DFMT_X8R8G8B8: return argb | 0xFF000000u;
-        case D3DFMT_A1R5G5B5: return ToA1R5G5B5(argb);
-        case D3DFMT_X1R5G5B5: return ToA1R5G5B5(argb) | 0x8000u;
-        case D3DFMT_R5G6B5: return ToR5G6B5(argb);
-        case D3DFMT_X4R4G4B4: return ToA4R4G4B4(argb) | 0xF000u;
-        default: return ToA4R4G4B4(argb);
+        case D3DFMT_A8R8G8B8:
+            return argb;
+        case D3DFMT_X8R8G8B8:
+            return argb | 0xFF000000u;
+        case D3DFMT_A1R5G5B5:
+            return ToA1R5G5B5(argb);
+        case D3DFMT_X1R5G5B5:
+            return ToA1R5G5B5(argb) | 0x8000u;
+        case D3DFMT_R5G6B5:
+            return ToR5G6B5(argb);
+        case D3DFMT_X4R4G4B4:
+            return ToA4R4G4B4(argb) | 0xF000u;
+        default:
+            return ToA4R4G4B4(argb);
     }
 }
 
 std::uint32_t DecodePixel(std::uint32_t v, std::uint32_t format) {
     switch (format) {
-        case D3DFMT_A8R8G8B8: return v;
-        case D3DFMT_X8R8G8B8: return v | 0xFF000000u;
+        case D3DFMT_A8R8G8B8:
+            return v;
+        case D3DFMT_X8R8G8B8:
+            return v | 0xFF000000u;
         case D3DFMT_A1R5G5B5:
         case D3DFMT_X1R5G5B5:
             return Pack(format == D3DFMT_X1R5G5B5 ? 255 : Expand(v >> 15 & 1, 1),
@@ -52,7 +66,8 @@ std::uint32_t DecodePixel(std::uint32_t v, std::uint32_t format) {
         case D3DFMT_A4R4G4B4:
             return Pack(format == D3DFMT_X4R4G4B4 ? 255 : Expand(v >> 12 & 0xF, 4),
                         Expand(v >> 8 & 0xF, 4), Expand(v >> 4 & 0xF, 4), Expand(v & 0xF, 4));
-        default: return 0;
+        default:
+            return 0;
     }
 }
 

@@ -7,8 +7,8 @@ namespace gx {
 
 // The 16-bit value made of the top four bits of alpha, red, green and blue.
 inline std::uint16_t ToA4R4G4B4(std::uint32_t c) {
-    return static_cast<std::uint16_t>((c >> 16 & 0xF000) | (c >> 12 & 0x0F00) |
-                                      (c >> 8 & 0x00F0) | (c >> 4 & 0x000F));
+    return static_cast<std::uint16_t>((c >> 16 & 0xF000) | (c >> 12 & 0x0F00) | (c >> 8 & 0x00F0) |
+                                      (c >> 4 & 0x000F));
 }
 inline std::uint16_t ToA1R5G5B5(std::uint32_t c) {
     return static_cast<std::uint16_t>((c >> 31 & 1) << 15 | (c >> 19 & 0x1F) << 10 |

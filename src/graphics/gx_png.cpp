@@ -19,7 +19,8 @@ struct MemoryReader {
 
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
     auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
-    if (length > reader->size - reader->offset) png_error(png, "read past the end of the data");
+    if (length > reader->size - reader->offset)
+        png_error(png, "read past the end of the data");
     std::memcpy(out, reader->data + reader->offset, length);
     reader->offset += length;
 }
@@ -28,20 +29,22 @@ void SilentWarning(png_structp, png_const_charp) {}
 
 void RaiseError(png_structp png, png_const_charp message) {
     auto* error = static_cast<std::string*>(png_get_error_ptr(png));
-    if (error) *error = message;
+    if (error)
+        *error = message;
     png_longjmp(png, 1);
 }
 
 // Decodes into BGRA rows; `error` receives the library's reason on failure.
-bool DecodeToBgra(const std::uint8_t* data, size_t size, std::vector<std::uint8_t>& out,
-                  int& width, int& height, std::string& error) {
+bool DecodeToBgra(const std::uint8_t* data, size_t size, std::vector<std::uint8_t>& out, int& width,
+                  int& height, std::string& error) {
     if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) {
         error = "not a PNG picture";
         return false;
     }
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, RaiseError, SilentWarning);
-    if (!png) return false;
+    if (!png)
+        return false;
     png_infop info = png_create_info_struct(png);
     if (!info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
@@ -66,10 +69,14 @@ bool DecodeToBgra(const std::uint8_t* data, size_t size, std::vector<std::uint8_
     }
     const int colorType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
-    if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
-    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
-    if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
-    if (bitDepth == 16) png_set_strip_16(png);
+    if (colorType == PNG_COLOR_TYPE_PALETTE)
+        png_set_palette_to_rgb(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
+        png_set_expand_gray_1_2_4_to_8(png);
+    if (png_get_valid(png, info, PNG_INFO_tRNS))
+        png_set_tRNS_to_alpha(png);
+    if (bitDepth == 16)
+        png_set_strip_16(png);
     if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) {
         png_set_gray_to_rgb(png);
     }
@@ -81,7 +88,8 @@ bool DecodeToBgra(const std::uint8_t* data, size_t size, std::vector<std::uint8_
     height = static_cast<int>(h);
     out.assign(static_cast<size_t>(w) * h * 4, 0);
     rows.resize(h);
-    for (png_uint_32 y = 0; y < h; ++y) rows[y] = out.data() + static_cast<size_t>(y) * w * 4;
+    for (png_uint_32 y = 0; y < h; ++y)
+        rows[y] = out.data() + static_cast<size_t>(y) * w * 4;
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
@@ -94,7 +102,8 @@ std::unique_ptr<std::uint8_t[]> DecodePng(const std::uint8_t* data, size_t size,
                                           int& height) {
     std::vector<std::uint8_t> bgra;
     std::string error;
-    if (!DecodeToBgra(data, size, bgra, width, height, error)) return nullptr;
+    if (!DecodeToBgra(data, size, bgra, width, height, error))
+        return nullptr;
     auto block = std::make_unique<std::uint8_t[]>(bgra.size());
     std::memcpy(block.get(), bgra.data(), bgra.size());
     return block;
@@ -105,7 +114,8 @@ namespace gx {
 bool DecodePngImage(const std::uint8_t* data, size_t size, GxImage& out, std::string& error) {
     std::vector<std::uint8_t> bgra;
     int width = 0, height = 0;
-    if (!DecodeToBgra(data, size, bgra, width, height, error)) return false;
+    if (!DecodeToBgra(data, size, bgra, width, height, error))
+        return false;
     out.width = width;
     out.height = height;
     out.pixels.resize(static_cast<size_t>(width) * height);
@@ -121,7 +131,8 @@ bool WritePng(std::FILE* file, int width, int height, const std::uint8_t* pixels
     std::string error;
     png_structp png =
         png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, RaiseError, SilentWarning);
-    if (!png) return false;
+    if (!png)
+        return false;
     png_infop info = png_create_info_struct(png);
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
@@ -151,11 +162,13 @@ bool WritePng(std::FILE* file, int width, int height, const std::uint8_t* pixels
 }  // namespace
 
 bool SaveImageAsPng(const std::u16string& path, int width, int height, const std::uint8_t* pixels) {
-    if (!pixels || width <= 0 || height <= 0 || path.empty()) return false;
+    if (!pixels || width <= 0 || height <= 0 || path.empty())
+        return false;
     const std::string target = gx::Utf16ToUtf8(path);
     const std::string temporary = target + ".tmp";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
+    if (!file)
+        return false;
     bool ok = WritePng(file, width, height, pixels);
     ok = std::fflush(file) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;

@@ -6,21 +6,26 @@
 namespace {
 
 const char16_t* const kObjectTypeNames[] = {
-    u"OBJTYPE_NONE",         u"OBJTYPE_TEXTURE",      u"OBJTYPE_FLEXTEXTURE",
-    u"OBJTYPE_BUFFEREDTEXTURE", u"OBJTYPE_RENDERTARGET", u"OBJTYPE_DEPTHSTENCIL",
-    u"OBJTYPE_SURFACE",      u"OBJTYPE_SWAPCHAIN",    u"OBJTYPE_MESH",
-    u"OBJTYPE_SHADEREFFECT", u"OBJTYPE_RESERVED_1",   u"OBJTYPE_RESERVED_2",
+    u"OBJTYPE_NONE",         u"OBJTYPE_TEXTURE",
+    u"OBJTYPE_FLEXTEXTURE",  u"OBJTYPE_BUFFEREDTEXTURE",
+    u"OBJTYPE_RENDERTARGET", u"OBJTYPE_DEPTHSTENCIL",
+    u"OBJTYPE_SURFACE",      u"OBJTYPE_SWAPCHAIN",
+    u"OBJTYPE_MESH",         u"OBJTYPE_SHADEREFFECT",
+    u"OBJTYPE_RESERVED_1",   u"OBJTYPE_RESERVED_2",
     u"OBJTYPE_RESERVED_3",   u"OBJTYPE_IMAGEDATA",
 };
 
 }  // namespace
 
 const char16_t* GxGetObjectTypeName(int type) {
-    if (type < 0 || type > OBJTYPE_IMAGEDATA) return u"";
+    if (type < 0 || type > OBJTYPE_IMAGEDATA)
+        return u"";
     return kObjectTypeNames[type];
 }
 
-void GxD3DResourceBase::SetName(std::u16string_view name) { m_Name = gx::ToLowerAscii(name); }
+void GxD3DResourceBase::SetName(std::u16string_view name) {
+    m_Name = gx::ToLowerAscii(name);
+}
 
 GxD3DResourceManage& GxD3DResourceManage::Instance() {
     static GxD3DResourceManage instance;
@@ -29,12 +34,14 @@ GxD3DResourceManage& GxD3DResourceManage::Instance() {
 
 void GxD3DResourceManage::Register(GxD3DResourceBase* resource) {
     GxMutexScopedLock lock(m_Mutex);
-    if (resource) m_Resources.insert(resource);
+    if (resource)
+        m_Resources.insert(resource);
 }
 
 bool GxD3DResourceManage::Unregister(GxD3DResourceBase* resource) {
     GxMutexScopedLock lock(m_Mutex);
-    if (m_Closing) return false;
+    if (m_Closing)
+        return false;
     return m_Resources.erase(resource) > 0;
 }
 
@@ -45,18 +52,21 @@ bool GxD3DResourceManage::IsRegistered(const GxD3DResourceBase* resource) {
 
 void GxD3DResourceManage::NotifyLostDevice() {
     GxMutexScopedLock lock(m_Mutex);
-    for (GxD3DResourceBase* resource : m_Resources) resource->OnLostDevice();
+    for (GxD3DResourceBase* resource : m_Resources)
+        resource->OnLostDevice();
 }
 
 void GxD3DResourceManage::NotifyResetDevice() {
     GxMutexScopedLock lock(m_Mutex);
-    for (GxD3DResourceBase* resource : m_Resources) resource->OnResetDevice();
+    for (GxD3DResourceBase* resource : m_Resources)
+        resource->OnResetDevice();
 }
 
 std::uint64_t GxD3DResourceManage::GetTotalMemorySize() {
     GxMutexScopedLock lock(m_Mutex);
     std::uint64_t total = 0;
-    for (GxD3DResourceBase* resource : m_Resources) total += resource->GetMemorySize();
+    for (GxD3DResourceBase* resource : m_Resources)
+        total += resource->GetMemorySize();
     return total;
 }
 

@@ -35,14 +35,16 @@ public:
     virtual void ResetRefCount() { m_RefCount = 0; }
     virtual int AddRef() { return ++m_RefCount; }
     virtual int DecRef() {
-        if (m_RefCount > 0) --m_RefCount;
+        if (m_RefCount > 0)
+            --m_RefCount;
         return m_RefCount;
     }
     virtual int GetRefCount() const { return m_RefCount; }
     // Derived classes free their device objects and unregister at 0.
     virtual int Release() { return DecRef(); }
     virtual void ReleaseAll() {
-        while (GetRefCount() > 0) Release();
+        while (GetRefCount() > 0)
+            Release();
     }
     virtual void OnLostDevice() {}
     virtual void OnResetDevice() {}

@@ -32,7 +32,8 @@ public:
         GxMutexScopedLock lock(m_Mutex);
         const std::u16string key = gx::ToLowerAscii(name);
         for (const Entry& entry : m_Entries) {
-            if (entry.resource->GetName() == key) return entry.resource.get();
+            if (entry.resource->GetName() == key)
+                return entry.resource.get();
         }
         return nullptr;
     }
@@ -98,7 +99,8 @@ protected:
 
 private:
     void ReleaseEntry(typename std::vector<Entry>::iterator it) {
-        if (it->resource->Release() == 0) m_Entries.erase(it);
+        if (it->resource->Release() == 0)
+            m_Entries.erase(it);
     }
 
     const char16_t* m_AddressWarning;

@@ -9,15 +9,40 @@
 #include "graphics/gx_picture_file.h"
 
 const char16_t* const GxShaderEffect::kStandardParameterNames[kStandardParameterCount] = {
-    u"World",           u"InvWorld",         u"ViewProj",         u"WorldViewProj",
-    u"Bone",            u"CameraPos",        u"CameraDir",        u"LocalCenter",
-    u"GroundToSkyDir",  u"Time",             u"Velocity",         u"Frequency",
-    u"Amplitude",       u"MaterialAmbient",  u"MaterialDiffuse",  u"MaterialEmissive",
-    u"MaterialSpecular", u"MaterialSpecularPower", u"OffsetUV",   u"MaterialFalloff",
-    u"MaterialFalloffPower", u"ToonOffsetV", u"ToonEdgeColor",    u"ToonEdgeWidth",
-    u"ToonShadeShift",  u"SphericalNormalLerp", u"BumpBiasZ",     u"TextureDiffuse",
-    u"TextureToon",     u"TextureNormal",    u"SkyColor",         u"GroundColor",
-    u"DirLightDir",     u"DirLightColor",
+    u"World",
+    u"InvWorld",
+    u"ViewProj",
+    u"WorldViewProj",
+    u"Bone",
+    u"CameraPos",
+    u"CameraDir",
+    u"LocalCenter",
+    u"GroundToSkyDir",
+    u"Time",
+    u"Velocity",
+    u"Frequency",
+    u"Amplitude",
+    u"MaterialAmbient",
+    u"MaterialDiffuse",
+    u"MaterialEmissive",
+    u"MaterialSpecular",
+    u"MaterialSpecularPower",
+    u"OffsetUV",
+    u"MaterialFalloff",
+    u"MaterialFalloffPower",
+    u"ToonOffsetV",
+    u"ToonEdgeColor",
+    u"ToonEdgeWidth",
+    u"ToonShadeShift",
+    u"SphericalNormalLerp",
+    u"BumpBiasZ",
+    u"TextureDiffuse",
+    u"TextureToon",
+    u"TextureNormal",
+    u"SkyColor",
+    u"GroundColor",
+    u"DirLightDir",
+    u"DirLightColor",
 };
 
 namespace {
@@ -30,7 +55,8 @@ std::vector<std::string> Tokenize(std::string_view text, bool& balanced) {
     for (size_t i = 0; i < text.size();) {
         const char c = text[i];
         if (c == '/' && i + 1 < text.size() && text[i + 1] == '/') {
-            while (i < text.size() && text[i] != '\n') ++i;
+            while (i < text.size() && text[i] != '\n')
+                ++i;
         } else if (c == '/' && i + 1 < text.size() && text[i + 1] == '*') {
             const size_t end = text.find("*/", i + 2);
             i = end == std::string_view::npos ? text.size() : end + 2;
@@ -50,13 +76,16 @@ std::vector<std::string> Tokenize(std::string_view text, bool& balanced) {
             tokens.emplace_back(text.substr(i, end - i));
             i = end;
         } else {
-            if (c == '{') ++depth;
-            if (c == '}' && --depth < 0) balanced = false;
+            if (c == '{')
+                ++depth;
+            if (c == '}' && --depth < 0)
+                balanced = false;
             tokens.emplace_back(1, c);
             ++i;
         }
     }
-    if (depth != 0) balanced = false;
+    if (depth != 0)
+        balanced = false;
     return tokens;
 }
 
@@ -64,8 +93,10 @@ std::vector<std::string> Tokenize(std::string_view text, bool& balanced) {
 size_t SkipGroup(const std::vector<std::string>& t, size_t i, const char* open, const char* close) {
     int depth = 0;
     for (; i < t.size(); ++i) {
-        if (t[i] == open) ++depth;
-        if (t[i] == close && --depth == 0) return i + 1;
+        if (t[i] == open)
+            ++depth;
+        if (t[i] == close && --depth == 0)
+            return i + 1;
     }
     return t.size();
 }
@@ -84,7 +115,8 @@ int ReadAnnotation(const std::vector<std::string>& t, size_t begin, size_t end,
 
 std::uint32_t CountAnnotations(const std::vector<std::string>& t, size_t begin, size_t end) {
     std::uint32_t count = 0;
-    for (size_t i = begin; i < end; ++i) count += t[i] == ";" ? 1 : 0;
+    for (size_t i = begin; i < end; ++i)
+        count += t[i] == ";" ? 1 : 0;
     return count;
 }
 
@@ -95,7 +127,8 @@ void ShapeOf(const std::string& type, std::uint32_t& rows, std::uint32_t& column
         return;
     }
     size_t digits = type.find_first_of("1234");
-    if (digits == std::string::npos) return;
+    if (digits == std::string::npos)
+        return;
     columns = static_cast<std::uint32_t>(type[digits] - '0');
     if (digits + 2 < type.size() + 0 && type[digits + 1] == 'x') {
         rows = columns;
@@ -105,7 +138,9 @@ void ShapeOf(const std::string& type, std::uint32_t& rows, std::uint32_t& column
 
 }  // namespace
 
-GxShaderEffect::~GxShaderEffect() { ReleaseAll(); }
+GxShaderEffect::~GxShaderEffect() {
+    ReleaseAll();
+}
 
 int GxShaderEffect::Release() {
     const int count = DecRef();
@@ -158,7 +193,8 @@ bool GxShaderEffect::CreateFromText(std::u16string_view name, std::string_view t
             GxShaderTechnique technique;
             technique.handle = handle++;
             size_t at = i + 1;
-            if (at < t.size() && t[at] != "<" && t[at] != "{") technique.name = gx::AnsiToUtf16(t[at++]);
+            if (at < t.size() && t[at] != "<" && t[at] != "{")
+                technique.name = gx::AnsiToUtf16(t[at++]);
             if (at < t.size() && t[at] == "<") {
                 const size_t end = SkipGroup(t, at, "<", ">");
                 technique.annotations = CountAnnotations(t, at, end);
@@ -171,7 +207,8 @@ bool GxShaderEffect::CreateFromText(std::u16string_view name, std::string_view t
                 at = end;
             }
             const size_t end = at < t.size() && t[at] == "{" ? SkipGroup(t, at, "{", "}") : at;
-            for (size_t k = at; k < end; ++k) technique.passes += t[k] == "pass" ? 1 : 0;
+            for (size_t k = at; k < end; ++k)
+                technique.passes += t[k] == "pass" ? 1 : 0;
             m_Techniques.push_back(technique);
             i = end;
             continue;
@@ -181,7 +218,8 @@ bool GxShaderEffect::CreateFromText(std::u16string_view name, std::string_view t
         bool function = false;
         bool bodyEnded = false;
         while (end < t.size() && t[end] != ";") {
-            if (t[end] == "(" && !function) function = true;
+            if (t[end] == "(" && !function)
+                function = true;
             if (t[end] == "<" && !function) {
                 end = SkipGroup(t, end, "<", ">");  // annotations hold their own ';'
                 continue;

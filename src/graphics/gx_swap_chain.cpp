@@ -4,7 +4,8 @@
 
 bool GxSwapChain::BindBackBuffer() {
     GxGLDevice* device = GxGetGLDevice();
-    if (!device) return false;
+    if (!device)
+        return false;
     device->BindTargetFramebuffer(device->GetBackFramebuffer(), device->GetBackWidth(),
                                   device->GetBackHeight());
     return true;

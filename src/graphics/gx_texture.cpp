@@ -16,25 +16,30 @@ namespace {
 
 std::uint32_t NextPowerOfTwo(std::uint32_t value) {
     std::uint32_t result = 1;
-    while (result < value && result < 0x80000000u) result <<= 1;
+    while (result < value && result < 0x80000000u)
+        result <<= 1;
     return result;
 }
 
 std::uint32_t ResolveFormat(std::uint32_t format, bool renderTarget) {
-    if (format != 0) return format;
+    if (format != 0)
+        return format;
     return renderTarget ? GxGraphics::GetRenderTargetFormat() : GxGraphics::GetTextureFormat();
 }
 
 }  // namespace
 
-GxTextureBase::~GxTextureBase() { DestroyDeviceTexture(); }
+GxTextureBase::~GxTextureBase() {
+    DestroyDeviceTexture();
+}
 
 std::uint32_t GxTextureBase::GetMemorySize() const {
     return m_Width * m_Height * static_cast<std::uint32_t>(GxGetBytesPerPixel(m_Format));
 }
 
 void GxTextureBase::DestroyDeviceTexture() {
-    if (m_GLTexture && GxGetGLDevice()) glDeleteTextures(1, &m_GLTexture);
+    if (m_GLTexture && GxGetGLDevice())
+        glDeleteTextures(1, &m_GLTexture);
     m_GLTexture = 0;
 }
 
@@ -84,13 +89,14 @@ size_t GxTexture::GetPitch() const {
     return static_cast<size_t>(m_Width) * static_cast<size_t>(GxGetBytesPerPixel(m_Format));
 }
 
-bool GxTexture::AllocateDevice(std::u16string_view name, std::uint32_t width,
-                               std::uint32_t height, std::uint32_t format, std::uint32_t levels,
-                               int objectType, bool renderTarget) {
+bool GxTexture::AllocateDevice(std::u16string_view name, std::uint32_t width, std::uint32_t height,
+                               std::uint32_t format, std::uint32_t levels, int objectType,
+                               bool renderTarget) {
     GxGLFormat gl;
     GxGLDevice* device = GxGetGLDevice();
     const std::uint32_t maxSide = GxGraphics::GetCaps().maxTextureWidth;
-    if (!device || !GxGetGLFormat(format, gl) || width > maxSide || height > maxSide) return false;
+    if (!device || !GxGetGLFormat(format, gl) || width > maxSide || height > maxSide)
+        return false;
     m_Format = static_cast<GxFormat>(format);
     m_Width = width;
     m_Height = height;
@@ -101,17 +107,19 @@ bool GxTexture::AllocateDevice(std::u16string_view name, std::uint32_t width,
     glTexImage2D(GL_TEXTURE_2D, 0, gl.internalFormat, static_cast<GLsizei>(width),
                  static_cast<GLsizei>(height), 0, gl.format, gl.type, m_Pixels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    if (gl.opaque) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
+    if (gl.opaque)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     if (renderTarget) {
         glGenFramebuffers(1, &m_Framebuffer);
         glBindFramebuffer(GL_FRAMEBUFFER, m_Framebuffer);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_GLTexture,
-                               0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_GLTexture, 0);
         const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         glBindFramebuffer(GL_FRAMEBUFFER, device->GetCurrentFramebuffer());
-        if (!complete) return false;
+        if (!complete)
+            return false;
     }
-    if (glGetError() != GL_NO_ERROR) return false;
+    if (glGetError() != GL_NO_ERROR)
+        return false;
     SetName(name);
     m_ObjectType = objectType;
     m_Pool = renderTarget ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED;
@@ -151,9 +159,10 @@ bool GxTexture::CreateRenderTarget(std::u16string_view name, std::uint32_t width
     GetAllocationSize(width, height, allocatedWidth, allocatedHeight);
     if (!AllocateDevice(name, allocatedWidth, allocatedHeight, format, 1, OBJTYPE_RENDERTARGET,
                         true)) {
-        LogError(u"Error/Texture CreateRenderTarget Failed(Type:Texture Name:\"%s\" Size:%d,%d %s)\n",
-                 std::u16string(name), allocatedWidth, allocatedHeight,
-                 GxGraphics::GetErrorText(D3DERR_INVALIDCALL));
+        LogError(
+            u"Error/Texture CreateRenderTarget Failed(Type:Texture Name:\"%s\" Size:%d,%d %s)\n",
+            std::u16string(name), allocatedWidth, allocatedHeight,
+            GxGraphics::GetErrorText(D3DERR_INVALIDCALL));
         ReleaseDeviceObjects();
         return false;
     }
@@ -186,11 +195,12 @@ bool GxTexture::CreateBufferedTexture(std::u16string_view name, std::uint32_t wi
 }
 
 bool GxTexture::CreateFromBytes(std::u16string_view name, const std::uint8_t* data, size_t size,
-                                std::uint32_t format, std::uint32_t levels,
-                                std::uint32_t colorKey, bool stretch) {
+                                std::uint32_t format, std::uint32_t levels, std::uint32_t colorKey,
+                                bool stretch) {
     format = ResolveFormat(format, false);
     int width = 0, height = 0, depth = 0;
-    if (!GetInfoFromMemory(data, size, width, height, depth)) return false;
+    if (!GetInfoFromMemory(data, size, width, height, depth))
+        return false;
     std::uint32_t allocatedWidth, allocatedHeight;
     GetAllocationSize(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
                       allocatedWidth, allocatedHeight);
@@ -208,7 +218,8 @@ bool GxTexture::CreateFromBytes(std::u16string_view name, const std::uint8_t* da
     }
     if (colorKey != 0) {
         for (std::uint32_t& pixel : image.pixels) {
-            if (pixel == colorKey) pixel = 0;
+            if (pixel == colorKey)
+                pixel = 0;
         }
     }
     if (stretch && (allocatedWidth != static_cast<std::uint32_t>(image.width) ||
@@ -229,12 +240,13 @@ bool GxTexture::CreateFromBytes(std::u16string_view name, const std::uint8_t* da
     return true;
 }
 
-bool GxTexture::CreateFromFile(std::u16string_view name, std::uint32_t format,
-                               std::uint32_t levels, std::uint32_t colorKey, bool stretch) {
+bool GxTexture::CreateFromFile(std::u16string_view name, std::uint32_t format, std::uint32_t levels,
+                               std::uint32_t colorKey, bool stretch) {
     ReleaseAll();
     ReleaseDeviceObjects();
     int width = 0, height = 0, depth = 0;
-    if (!GetInfoFromFile(name, width, height, depth)) return false;
+    if (!GetInfoFromFile(name, width, height, depth))
+        return false;
     GxBinBuffer buffer;
     if (!gx::LoadPictureFile(buffer, name, false)) {
         std::uint32_t allocatedWidth, allocatedHeight;
@@ -252,17 +264,19 @@ bool GxTexture::CreateFromFile(std::u16string_view name, std::uint32_t format,
 }
 
 bool GxTexture::ReloadFromFile() {
-    if (m_SourcePath.empty()) return false;
+    if (m_SourcePath.empty())
+        return false;
     const std::u16string path = m_SourcePath;
     const std::uint32_t format = m_SourceFormat, levels = m_Levels, colorKey = m_ColorKey;
     const bool stretch = m_Stretch;
     const int references = GetRefCount();
     if (!CreateFromFile(path, format, levels, colorKey, stretch)) {
-        LogError(u"Error/Texture ReloadFromFile Failed(Name:\"%s\" Size:%d,%d %s)\n", path,
-                 m_Width, m_Height, GxGraphics::GetErrorText(D3DXERR_INVALIDDATA));
+        LogError(u"Error/Texture ReloadFromFile Failed(Name:\"%s\" Size:%d,%d %s)\n", path, m_Width,
+                 m_Height, GxGraphics::GetErrorText(D3DXERR_INVALIDDATA));
         return false;
     }
-    while (GetRefCount() < references) AddRef();
+    while (GetRefCount() < references)
+        AddRef();
     return true;
 }
 
@@ -290,7 +304,8 @@ bool GxTexture::CreateFromImage(std::u16string_view name, const GxImage& image,
 
 bool GxTexture::BindAsRenderTarget() {
     GxGLDevice* device = GxGetGLDevice();
-    if (!device || !m_Framebuffer) return false;
+    if (!device || !m_Framebuffer)
+        return false;
     device->BindTargetFramebuffer(m_Framebuffer, static_cast<int>(m_Width),
                                   static_cast<int>(m_Height));
     return true;
@@ -346,31 +361,40 @@ bool GxTexture::LockRect(const GxRect* rect, void** bits, int* pitch, int* width
         return false;
     }
     GxRect area{0, 0, static_cast<std::int32_t>(m_Width), static_cast<std::int32_t>(m_Height)};
-    if (rect) area = *rect;
-    if (m_Pixels.empty() || area.left < 0 || area.top < 0 || area.right > static_cast<int>(m_Width) ||
-        area.bottom > static_cast<int>(m_Height) || area.left >= area.right ||
-        area.top >= area.bottom) {
+    if (rect)
+        area = *rect;
+    if (m_Pixels.empty() || area.left < 0 || area.top < 0 ||
+        area.right > static_cast<int>(m_Width) || area.bottom > static_cast<int>(m_Height) ||
+        area.left >= area.right || area.top >= area.bottom) {
         LogSlightError(u"Error/Texture LockRect Failed(Name:\"%s\" Size:%d,%d %s)\n", m_Name,
                        m_Width, m_Height, GxGraphics::GetErrorText(D3DERR_INVALIDCALL));
         return false;
     }
-    if (IsRenderTarget() && !TransferRenderTargetToMemory()) return false;
+    if (IsRenderTarget() && !TransferRenderTargetToMemory())
+        return false;
     const size_t bytes = static_cast<size_t>(GxGetBytesPerPixel(m_Format));
-    if (bits) *bits = m_Pixels.data() + GetPitch() * area.top + bytes * area.left;
-    if (pitch) *pitch = static_cast<int>(GetPitch());
-    if (width) *width = area.right - area.left;
-    if (height) *height = area.bottom - area.top;
-    if (format) *format = m_Format;
+    if (bits)
+        *bits = m_Pixels.data() + GetPitch() * area.top + bytes * area.left;
+    if (pitch)
+        *pitch = static_cast<int>(GetPitch());
+    if (width)
+        *width = area.right - area.left;
+    if (height)
+        *height = area.bottom - area.top;
+    if (format)
+        *format = m_Format;
     m_LockedRect = area;
     m_Locked = true;
     return true;
 }
 
 bool GxTexture::Unlock() {
-    if (!m_Locked) return false;
+    if (!m_Locked)
+        return false;
     m_Locked = false;
     // Render targets are locked to read their pixels; the drawn picture stays.
-    if (IsRenderTarget()) return true;
+    if (IsRenderTarget())
+        return true;
     return UploadRows(m_LockedRect.top, m_LockedRect.bottom);
 }
 
@@ -379,11 +403,13 @@ void GxTexture::FillArea(int left, int top, int right, int bottom, std::uint32_t
     right = std::clamp(right, 0, static_cast<int>(m_Width));
     top = std::clamp(top, 0, static_cast<int>(m_Height));
     bottom = std::clamp(bottom, 0, static_cast<int>(m_Height));
-    if (left >= right || top >= bottom) return;
+    if (left >= right || top >= bottom)
+        return;
     GxRect area{left, top, right, bottom};
     void* bits = nullptr;
     int pitch = 0;
-    if (!LockRect(&area, &bits, &pitch)) return;
+    if (!LockRect(&area, &bits, &pitch))
+        return;
     const int count = right - left;
     std::vector<std::uint32_t> row(static_cast<size_t>(count), color);
     for (int y = top; y < bottom; ++y) {
@@ -391,7 +417,8 @@ void GxTexture::FillArea(int left, int top, int right, int bottom, std::uint32_t
                       static_cast<std::uint8_t*>(bits) + static_cast<size_t>(pitch) * (y - top));
     }
     Unlock();
-    if (IsRenderTarget()) UpdateTexture();
+    if (IsRenderTarget())
+        UpdateTexture();
 }
 
 void GxTexture::Fill(std::uint32_t color) {
@@ -410,7 +437,8 @@ void GxTexture::FillRectUV(const GxFRect& rect, std::uint32_t color) {
 
 void GxTexture::ScrollRows(int rows, std::uint32_t color) {
     const int height = static_cast<int>(m_Height);
-    if (rows == 0 || height == 0) return;
+    if (rows == 0 || height == 0)
+        return;
     // A scroll by the whole height or more leaves nothing of the old picture.
     if (rows >= height || rows <= -height) {
         Fill(color);
@@ -418,7 +446,8 @@ void GxTexture::ScrollRows(int rows, std::uint32_t color) {
     }
     void* bits = nullptr;
     int pitch = 0;
-    if (!LockRect(nullptr, &bits, &pitch)) return;
+    if (!LockRect(nullptr, &bits, &pitch))
+        return;
     auto* base = static_cast<std::uint8_t*>(bits);
     const size_t rowBytes = static_cast<size_t>(pitch);
     const int shift = rows > 0 ? rows : -rows;
@@ -433,15 +462,18 @@ void GxTexture::ScrollRows(int rows, std::uint32_t color) {
         gx::EncodeRow(row.data(), static_cast<int>(m_Width), m_Format, base + rowBytes * y);
     }
     Unlock();
-    if (IsRenderTarget()) UpdateTexture();
+    if (IsRenderTarget())
+        UpdateTexture();
 }
 
 bool GxTexture::BlitImage(const std::uint32_t* pixels, int width, int height, int x, int y) {
-    if (m_Pixels.empty() || !pixels) return false;
+    if (m_Pixels.empty() || !pixels)
+        return false;
     const int left = std::max(x, 0), top = std::max(y, 0);
     const int right = std::min(x + width, static_cast<int>(m_Width));
     const int bottom = std::min(y + height, static_cast<int>(m_Height));
-    if (left >= right || top >= bottom) return true;
+    if (left >= right || top >= bottom)
+        return true;
     const size_t bytes = static_cast<size_t>(GxGetBytesPerPixel(m_Format));
     for (int row = top; row < bottom; ++row) {
         gx::EncodeRow(pixels + static_cast<size_t>(row - y) * width + (left - x), right - left,
@@ -467,8 +499,10 @@ std::uint32_t GxTexture::GetPixel(int x, int y) {
 
 bool GxTexture::StretchFrom(const GxRect* destRect, GxTexture* source, const GxRect* sourceRect,
                             std::uint32_t filter) {
-    if (!source || source->m_Pixels.empty() || m_Pixels.empty()) return false;
-    if (source->IsRenderTarget() && !source->TransferRenderTargetToMemory()) return false;
+    if (!source || source->m_Pixels.empty() || m_Pixels.empty())
+        return false;
+    if (source->IsRenderTarget() && !source->TransferRenderTargetToMemory())
+        return false;
     const GxRect from = sourceRect ? *sourceRect
                                    : GxRect{0, 0, static_cast<std::int32_t>(source->m_Width),
                                             static_cast<std::int32_t>(source->m_Height)};
@@ -486,18 +520,19 @@ bool GxTexture::StretchFrom(const GxRect* destRect, GxTexture* source, const GxR
     region.pixels.resize(static_cast<size_t>(region.width) * region.height);
     const size_t bytes = static_cast<size_t>(GxGetBytesPerPixel(source->m_Format));
     for (int row = 0; row < region.height; ++row) {
-        gx::DecodeRow(source->m_Pixels.data() + source->GetPitch() * (from.top + row) +
-                          bytes * from.left,
-                      region.width, source->m_Format,
-                      region.pixels.data() + static_cast<size_t>(row) * region.width);
+        gx::DecodeRow(
+            source->m_Pixels.data() + source->GetPitch() * (from.top + row) + bytes * from.left,
+            region.width, source->m_Format,
+            region.pixels.data() + static_cast<size_t>(row) * region.width);
     }
     const int width = to.right - to.left, height = to.bottom - to.top;
-    if (width <= 0 || height <= 0) return false;
-    const GxImage scaled = filter == D3DTEXF_LINEAR
-                               ? gx::ResampleBilinear(region, width, height)
-                               : gx::ResampleNearest(region, width, height);
+    if (width <= 0 || height <= 0)
+        return false;
+    const GxImage scaled = filter == D3DTEXF_LINEAR ? gx::ResampleBilinear(region, width, height)
+                                                    : gx::ResampleNearest(region, width, height);
     const bool ok = BlitImage(scaled.pixels.data(), scaled.width, scaled.height, to.left, to.top);
-    if (IsRenderTarget()) UpdateTexture();
+    if (IsRenderTarget())
+        UpdateTexture();
     return ok;
 }
 

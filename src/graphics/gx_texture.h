@@ -55,15 +55,15 @@ public:
 
     // Allocation: the smallest powers of two holding the image size (squared
     // when the texture flag of the screen settings asks for square textures).
-    static void GetAllocationSize(std::uint32_t width, std::uint32_t height, std::uint32_t& outWidth,
-                                  std::uint32_t& outHeight);
+    static void GetAllocationSize(std::uint32_t width, std::uint32_t height,
+                                  std::uint32_t& outWidth, std::uint32_t& outHeight);
 
     bool CreateTexture(std::u16string_view name, std::uint32_t width, std::uint32_t height,
                        std::uint32_t format = 0, std::uint32_t levels = 1);
     bool CreateRenderTarget(std::u16string_view name, std::uint32_t width, std::uint32_t height,
                             std::uint32_t format = 0);
-    bool CreateBufferedTexture(std::u16string_view name, std::uint32_t width,
-                               std::uint32_t height, std::uint32_t format = 0);
+    bool CreateBufferedTexture(std::u16string_view name, std::uint32_t width, std::uint32_t height,
+                               std::uint32_t format = 0);
     bool CreateFromFile(std::u16string_view name, std::uint32_t format = 0,
                         std::uint32_t levels = 1, std::uint32_t colorKey = 0, bool stretch = true);
     bool ReloadFromFile();

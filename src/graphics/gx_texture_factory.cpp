@@ -23,7 +23,8 @@ GxTextureBase* GxTextureFactory::Get(std::u16string_view name, int kind, std::ui
         key.width = width;
         key.height = height;
     }
-    if (GxTextureBase* found = Lookup(name, key)) return found;
+    if (GxTextureBase* found = Lookup(name, key))
+        return found;
     std::unique_ptr<GxTextureBase> made;
     bool ok = false;
     switch (kind) {
@@ -66,7 +67,8 @@ GxTextureBase* GxTextureFactory::Get(std::u16string_view name, int kind, std::ui
         default:
             break;
     }
-    if (!ok) return nullptr;
+    if (!ok)
+        return nullptr;
     return Add(std::move(made), key);
 }
 
@@ -79,7 +81,8 @@ GxTextureBase* GxTextureFactory::Get(std::string_view name, int kind, std::uint3
 GxTexture* GxTextureFactory::GetTexture(std::u16string_view name, int kind, std::uint32_t width,
                                         std::uint32_t height, std::uint32_t format,
                                         std::uint32_t levels, bool stretch) {
-    if (kind == TEXKIND_MOVIE || kind == TEXKIND_NONE) return nullptr;
+    if (kind == TEXKIND_MOVIE || kind == TEXKIND_NONE)
+        return nullptr;
     return static_cast<GxTexture*>(Get(name, kind, width, height, format, levels, stretch));
 }
 
@@ -98,12 +101,14 @@ GxTextureFlex* GxTextureFlexFactory::Get(std::u16string_view name, int kind, std
                                          std::uint32_t colorKey) {
     GxMutexScopedLock lock(m_Mutex);
     GxResourceKey key{kind, kind == 2 ? width : 0, kind == 2 ? height : 0, format};
-    if (GxTextureFlex* found = Lookup(name, key)) return found;
+    if (GxTextureFlex* found = Lookup(name, key))
+        return found;
     auto made = std::make_unique<GxTextureFlex>();
     const bool ok = kind == 1   ? made->CreateFromFile(name, format, colorKey)
                     : kind == 2 ? made->Create(name, width, height, format)
                                 : false;
-    if (!ok) return nullptr;
+    if (!ok)
+        return nullptr;
     return Add(std::move(made), key);
 }
 
@@ -119,8 +124,10 @@ GxShaderFactory::GxShaderFactory()
 
 GxShaderEffect* GxShaderFactory::Get(std::u16string_view name, bool skipValidation) {
     GxMutexScopedLock lock(m_Mutex);
-    if (GxShaderEffect* found = Lookup(name, GxResourceKey{})) return found;
+    if (GxShaderEffect* found = Lookup(name, GxResourceKey{}))
+        return found;
     auto made = std::make_unique<GxShaderEffect>();
-    if (!made->CreateFromFile(name, skipValidation)) return nullptr;
+    if (!made->CreateFromFile(name, skipValidation))
+        return nullptr;
     return Add(std::move(made), GxResourceKey{});
 }

@@ -29,11 +29,11 @@ public:
     // Kind 1 loads `name` as a picture file (width and height unused); kinds 2,
     // 3, 5 and 6 make empty textures of the size; kind 7 a movie texture.
     GxTextureBase* Get(std::u16string_view name, int kind, std::uint32_t width = 0,
-                       std::uint32_t height = 0, std::uint32_t format = 0,
-                       std::uint32_t levels = 1, bool stretch = false);
+                       std::uint32_t height = 0, std::uint32_t format = 0, std::uint32_t levels = 1,
+                       bool stretch = false);
     GxTextureBase* Get(std::string_view name, int kind, std::uint32_t width = 0,
-                       std::uint32_t height = 0, std::uint32_t format = 0,
-                       std::uint32_t levels = 1, bool stretch = false);
+                       std::uint32_t height = 0, std::uint32_t format = 0, std::uint32_t levels = 1,
+                       bool stretch = false);
     // The same, for the kinds that make a `GxTexture` (null for others).
     GxTexture* GetTexture(std::u16string_view name, int kind, std::uint32_t width = 0,
                           std::uint32_t height = 0, std::uint32_t format = 0,

@@ -35,7 +35,8 @@ std::uint32_t GxTextureFlex::GetMemorySize() const {
 }
 
 GxTexture* GxTextureFlex::GetTile(std::uint32_t column, std::uint32_t row) const {
-    if (column >= m_Columns || row >= m_Rows) return nullptr;
+    if (column >= m_Columns || row >= m_Rows)
+        return nullptr;
     return m_Tiles[static_cast<size_t>(row) * m_Columns + column].get();
 }
 
@@ -43,7 +44,8 @@ bool GxTextureFlex::Create(std::u16string_view name, std::uint32_t width, std::u
                            std::uint32_t format) {
     ReleaseAll();
     ReleaseTiles();
-    if (format == 0) format = GxGraphics::GetTextureFormat();
+    if (format == 0)
+        format = GxGraphics::GetTextureFormat();
     const std::uint32_t columns = (width + kTileSize - 1) / kTileSize;
     const std::uint32_t rows = (height + kTileSize - 1) / kTileSize;
     bool ok = width > 0 && height > 0;
@@ -99,7 +101,8 @@ bool GxTextureFlex::CreateFromFile(std::u16string_view name, std::uint32_t forma
     ReleaseAll();
     ReleaseTiles();
     int width = 0, height = 0, depth = 0;
-    if (!GetInfoFromFile(name, width, height, depth)) return false;
+    if (!GetInfoFromFile(name, width, height, depth))
+        return false;
     GxBinBuffer buffer;
     GxImage image;
     std::string reason;
@@ -110,7 +113,8 @@ bool GxTextureFlex::CreateFromFile(std::u16string_view name, std::uint32_t forma
     }
     if (colorKey != 0) {
         for (std::uint32_t& pixel : image.pixels) {
-            if (pixel == colorKey) pixel = 0;
+            if (pixel == colorKey)
+                pixel = 0;
         }
     }
     m_ColorKey = colorKey;

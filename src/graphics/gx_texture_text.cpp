@@ -11,10 +11,13 @@
 #include "graphics/gx_gl_device.h"
 #include "graphics/gx_pixel_format.h"
 
-void GxTextureText::SetFontName(std::string_view name) { m_FaceName = gx::AnsiToUtf16(name); }
+void GxTextureText::SetFontName(std::string_view name) {
+    m_FaceName = gx::AnsiToUtf16(name);
+}
 
 bool GxTextureText::ResizeBuffer(std::uint32_t bytes) {
-    if (bytes <= m_WorkBuffer.size()) return true;
+    if (bytes <= m_WorkBuffer.size())
+        return true;
     try {
         m_WorkBuffer.resize(bytes);
     } catch (const std::bad_alloc&) {
@@ -25,17 +28,21 @@ bool GxTextureText::ResizeBuffer(std::uint32_t bytes) {
 }
 
 void GxTextureText::PutPixel(int x, int y, std::uint32_t color, std::uint32_t alpha) {
-    if (x < 0 || y < 0 || x >= static_cast<int>(m_Width) || y >= static_cast<int>(m_Height)) return;
-    const std::uint32_t value = gx::EncodePixel((alpha & 0xFF) << 24 | (color & 0x00FFFFFFu), m_Format);
+    if (x < 0 || y < 0 || x >= static_cast<int>(m_Width) || y >= static_cast<int>(m_Height))
+        return;
+    const std::uint32_t value =
+        gx::EncodePixel((alpha & 0xFF) << 24 | (color & 0x00FFFFFFu), m_Format);
     const size_t bytes = static_cast<size_t>(GxGetBytesPerPixel(m_Format));
     std::uint8_t* target = m_Pixels.data() + GetPitch() * y + bytes * x;
     std::memcpy(target, &value, bytes);
 }
 
-bool GxTextureText::DrawText(std::u16string_view text, int x, int y, int size,
-                             std::uint32_t color, int* outWidth, int* outHeight) {
-    if (m_Pixels.empty() || size <= 0) return false;
-    if (!ResizeBuffer(static_cast<std::uint32_t>(size * size * 4))) return false;
+bool GxTextureText::DrawText(std::u16string_view text, int x, int y, int size, std::uint32_t color,
+                             int* outWidth, int* outHeight) {
+    if (m_Pixels.empty() || size <= 0)
+        return false;
+    if (!ResizeBuffer(static_cast<std::uint32_t>(size * size * 4)))
+        return false;
     int penX = x;
     int top = static_cast<int>(m_Height), bottom = y;
     for (char16_t c : text) {
@@ -46,7 +53,8 @@ bool GxTextureText::DrawText(std::u16string_view text, int x, int y, int size,
                 for (int gy = 0; gy < glyph.height; ++gy) {
                     for (int gx = 0; gx < glyph.width; ++gx) {
                         const int level = glyph.levels[static_cast<size_t>(gy) * glyph.width + gx];
-                        if (level == 0) continue;
+                        if (level == 0)
+                            continue;
                         PutPixel(penX + glyph.left + gx, y + glyph.top + gy, color,
                                  gx::LevelToAlpha(level));
                     }
@@ -59,8 +67,10 @@ bool GxTextureText::DrawText(std::u16string_view text, int x, int y, int size,
     }
     UploadRows(std::clamp(std::min(top, y), 0, static_cast<int>(m_Height)),
                std::clamp(std::max(bottom, y + size), 0, static_cast<int>(m_Height)));
-    if (outWidth) *outWidth = penX - x;
-    if (outHeight) *outHeight = size;
+    if (outWidth)
+        *outWidth = penX - x;
+    if (outHeight)
+        *outHeight = size;
     return true;
 }
 
@@ -69,10 +79,11 @@ bool GxTextureText::DrawText(std::string_view text, int x, int y, int size, std:
     return DrawText(gx::AnsiToUtf16(text), x, y, size, color, outWidth, outHeight);
 }
 
-bool GxTextureText::DrawTextWithFont(std::u16string_view text, const GxFontData* font, int x,
-                                     int y, std::uint32_t color, std::uint32_t outlineColor,
-                                     int drawType, int* outWidth) {
-    if (!font || !font->GetTexture() || m_Pixels.empty()) return false;
+bool GxTextureText::DrawTextWithFont(std::u16string_view text, const GxFontData* font, int x, int y,
+                                     std::uint32_t color, std::uint32_t outlineColor, int drawType,
+                                     int* outWidth) {
+    if (!font || !font->GetTexture() || m_Pixels.empty())
+        return false;
     const GxTexture* picture = font->GetTexture();
     const int cellHeight = font->GetCellHeight();
     const std::vector<std::uint8_t>& source = picture->GetMemoryPixels();
@@ -82,7 +93,8 @@ bool GxTextureText::DrawTextWithFont(std::u16string_view text, const GxFontData*
     int penX = x;
     for (char16_t c : text) {
         const GxFontGlyphEntry* glyph = font->GetGlyph(c);
-        if (!glyph) continue;
+        if (!glyph)
+            continue;
         const int width = glyph->width;
         // The glyph's 16 levels (alpha / 17) in a work bitmap with a border.
         const int workWidth = width + kBorder * 2, workHeight = cellHeight + kBorder * 2;
@@ -102,7 +114,8 @@ bool GxTextureText::DrawTextWithFont(std::u16string_view text, const GxFontData*
             }
         }
         const auto level = [&](int lx, int ly) {
-            if (lx < 0 || ly < 0 || lx >= workWidth || ly >= workHeight) return 0;
+            if (lx < 0 || ly < 0 || lx >= workWidth || ly >= workHeight)
+                return 0;
             return levels[static_cast<size_t>(ly) * workWidth + lx];
         };
         for (int wy = 0; wy < workHeight; ++wy) {
@@ -110,20 +123,23 @@ bool GxTextureText::DrawTextWithFont(std::u16string_view text, const GxFontData*
                 const int own = level(wx, wy);
                 const int tx = penX + wx - kBorder, ty = y + wy - kBorder;
                 if (drawType != TEXTDRAW_OUTLINE) {
-                    if (own > 0) PutPixel(tx, ty, color, static_cast<std::uint32_t>(own * 17));
+                    if (own > 0)
+                        PutPixel(tx, ty, color, static_cast<std::uint32_t>(own * 17));
                     continue;
                 }
                 // Outline level: half of centre ×2, the 8 neighbours ×1, the 4 at distance 2 ×½.
                 double sum = own * 2.0;
                 for (int dy = -1; dy <= 1; ++dy) {
                     for (int dx = -1; dx <= 1; ++dx) {
-                        if (dx != 0 || dy != 0) sum += level(wx + dx, wy + dy);
+                        if (dx != 0 || dy != 0)
+                            sum += level(wx + dx, wy + dy);
                     }
                 }
                 sum += 0.5 * (level(wx - 2, wy) + level(wx + 2, wy) + level(wx, wy - 2) +
                               level(wx, wy + 2));
                 const int outline = std::min(15, static_cast<int>(sum / 2));
-                if (outline == 0) continue;
+                if (outline == 0)
+                    continue;
                 std::uint32_t mixed = 0;
                 for (int shift = 0; shift < 24; shift += 8) {
                     const int from = static_cast<int>(outlineColor >> shift & 0xFF);
@@ -137,22 +153,26 @@ bool GxTextureText::DrawTextWithFont(std::u16string_view text, const GxFontData*
     }
     UploadRows(std::clamp(y - kBorder, 0, static_cast<int>(m_Height)),
                std::clamp(y + cellHeight + kBorder, 0, static_cast<int>(m_Height)));
-    if (outWidth) *outWidth = penX - x;
+    if (outWidth)
+        *outWidth = penX - x;
     return true;
 }
 
 bool GxTextureText::DrawFontMapGlyph(GxGDIFontMap* fontMap, char32_t code, int x, int y,
                                      std::uint32_t color, bool outline,
                                      std::uint32_t outlineColor) {
-    if (!fontMap || m_Pixels.empty()) return false;
+    if (!fontMap || m_Pixels.empty())
+        return false;
     const GxFontMapGlyph glyph = fontMap->GetGlyph(code);
-    if (!glyph.texture) return false;
+    if (!glyph.texture)
+        return false;
     const GxTexture* page = glyph.texture;
     const std::vector<std::uint8_t>& source = page->GetMemoryPixels();
     const size_t bytes = static_cast<size_t>(GxGetBytesPerPixel(page->GetFormat()));
     const size_t pitch = page->GetWidth() * bytes;
     const auto alphaAt = [&](int gx, int gy) -> std::uint32_t {
-        if (gx < 0 || gy < 0 || gx >= glyph.width || gy >= glyph.height) return 0;
+        if (gx < 0 || gy < 0 || gx >= glyph.width || gy >= glyph.height)
+            return 0;
         std::uint32_t argb = 0;
         gx::DecodeRow(source.data() + pitch * (glyph.y + gy) + bytes * (glyph.x + gx), 1,
                       page->GetFormat(), &argb);
@@ -163,16 +183,19 @@ bool GxTextureText::DrawFontMapGlyph(GxGDIFontMap* fontMap, char32_t code, int x
             for (int gx = -1; gx <= glyph.width; ++gx) {
                 std::uint32_t around = 0;
                 for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) around = std::max(around, alphaAt(gx + dx, gy + dy));
+                    for (int dx = -1; dx <= 1; ++dx)
+                        around = std::max(around, alphaAt(gx + dx, gy + dy));
                 }
-                if (around > 0) PutPixel(x + gx, y + gy, outlineColor, around);
+                if (around > 0)
+                    PutPixel(x + gx, y + gy, outlineColor, around);
             }
         }
     }
     for (int gy = 0; gy < glyph.height; ++gy) {
         for (int gx = 0; gx < glyph.width; ++gx) {
             const std::uint32_t alpha = alphaAt(gx, gy);
-            if (alpha > 0) PutPixel(x + gx, y + gy, color, alpha);
+            if (alpha > 0)
+                PutPixel(x + gx, y + gy, color, alpha);
         }
     }
     UploadRows(std::clamp(y - 1, 0, static_cast<int>(m_Height)),
@@ -185,13 +208,15 @@ bool GxTextureText::DrawFontMapGlyph(GxGDIFontMap* fontMap, char32_t code, int x
 GxTextureTextEx::GxTextureTextEx() : m_EscapeHandler(&GxTextureTextEx::HandleColorEscape) {}
 
 GxRect GxTextureTextEx::Layout() const {
-    if (m_HasLayout) return m_Layout;
+    if (m_HasLayout)
+        return m_Layout;
     return GxRect{0, 0, static_cast<std::int32_t>(m_Width), static_cast<std::int32_t>(m_Height)};
 }
 
 void GxTextureTextEx::SetLayoutRect(const GxRect* rect) {
     m_HasLayout = rect != nullptr;
-    if (rect) m_Layout = *rect;
+    if (rect)
+        m_Layout = *rect;
     const GxRect layout = Layout();
     m_PenX = layout.left;
     m_PenY = layout.top;
@@ -249,9 +274,12 @@ int GxTextureTextEx::Advance(char16_t c) const {
 
 int GxTextureTextEx::LineHeight() const {
     switch (m_Source) {
-        case SOURCE_BITMAP: return m_BitmapFont ? m_BitmapFont->GetCellHeight() : 0;
-        case SOURCE_FONTMAP: return m_FontMap ? m_FontMap->GetSize() : 0;
-        default: return m_FontSize;
+        case SOURCE_BITMAP:
+            return m_BitmapFont ? m_BitmapFont->GetCellHeight() : 0;
+        case SOURCE_FONTMAP:
+            return m_FontMap ? m_FontMap->GetSize() : 0;
+        default:
+            return m_FontSize;
     }
 }
 
@@ -290,24 +318,28 @@ int GxTextureTextEx::Draw(int count, bool escapes) {
             continue;
         }
         const int advance = Advance(c);
-        if (Layout().right < m_PenX + m_LetterSpacing + advance) NewLine();
+        if (Layout().right < m_PenX + m_LetterSpacing + advance)
+            NewLine();
         DrawOne(c);
         m_PenX += advance + m_LetterSpacing;
         ++m_Index;
-        if (count > 0) --count;
+        if (count > 0)
+            --count;
     }
     return static_cast<int>(m_Text.size() - m_Index);
 }
 
 int GxTextureTextEx::DrawAll() {
     int left = static_cast<int>(m_Text.size() - m_Index);
-    while (m_Index < m_Text.size()) left = DrawChars(1);
+    while (m_Index < m_Text.size())
+        left = DrawChars(1);
     return left;
 }
 
 int GxTextureTextEx::DrawAllEx() {
     int left = static_cast<int>(m_Text.size() - m_Index);
-    while (m_Index < m_Text.size()) left = DrawCharsEx(1);
+    while (m_Index < m_Text.size())
+        left = DrawCharsEx(1);
     return left;
 }
 

@@ -36,8 +36,8 @@ public:
                           int drawType = TEXTDRAW_PLAIN, int* outWidth = nullptr);
     // Copies an atlas glyph's coverage in `color` at (x, y); with an outline first
     // in `outlineColor` one pixel around it.
-    bool DrawFontMapGlyph(GxGDIFontMap* fontMap, char32_t code, int x, int y,
-                          std::uint32_t color, bool outline, std::uint32_t outlineColor);
+    bool DrawFontMapGlyph(GxGDIFontMap* fontMap, char32_t code, int x, int y, std::uint32_t color,
+                          bool outline, std::uint32_t outlineColor);
     bool ResizeBuffer(std::uint32_t bytes);
 
 protected:

@@ -13,7 +13,8 @@ struct TgaHeader {
 };
 
 bool ReadHeader(const std::uint8_t* d, size_t size, TgaHeader& h) {
-    if (size < 18) return false;
+    if (size < 18)
+        return false;
     h.idLength = d[0];
     h.mapType = d[1];
     h.imageType = d[2];
@@ -25,10 +26,14 @@ bool ReadHeader(const std::uint8_t* d, size_t size, TgaHeader& h) {
     h.bits = d[16];
     h.descriptor = d[17];
     const int base = h.imageType & ~8;
-    if (h.mapType > 1 || (base != 1 && base != 2 && base != 3)) return false;
-    if (base == 1 && (h.mapType != 1 || (h.bits != 8 && h.bits != 16))) return false;
-    if (base == 2 && h.bits != 15 && h.bits != 16 && h.bits != 24 && h.bits != 32) return false;
-    if (base == 3 && h.bits != 8) return false;
+    if (h.mapType > 1 || (base != 1 && base != 2 && base != 3))
+        return false;
+    if (base == 1 && (h.mapType != 1 || (h.bits != 8 && h.bits != 16)))
+        return false;
+    if (base == 2 && h.bits != 15 && h.bits != 16 && h.bits != 24 && h.bits != 32)
+        return false;
+    if (base == 3 && h.bits != 8)
+        return false;
     if (h.mapType == 1 && h.mapBits != 15 && h.mapBits != 16 && h.mapBits != 24 && h.mapBits != 32)
         return false;
     return h.width > 0 && h.height > 0;
@@ -36,16 +41,17 @@ bool ReadHeader(const std::uint8_t* d, size_t size, TgaHeader& h) {
 
 std::uint32_t ReadColor(const std::uint8_t* p, int bits, bool useAlpha) {
     switch (bits) {
-        case 8: return 0xFF000000u | p[0] * 0x010101u;
+        case 8:
+            return 0xFF000000u | p[0] * 0x010101u;
         case 15:
         case 16: {
             const std::uint32_t v = gx::ReadLE16(p);
             const auto expand = [](std::uint32_t c) { return c << 3 | c >> 2; };
             const std::uint32_t a = (bits == 16 && useAlpha) ? ((v & 0x8000) ? 255 : 0) : 255;
-            return a << 24 | expand(v >> 10 & 31) << 16 | expand(v >> 5 & 31) << 8 |
-                   expand(v & 31);
+            return a << 24 | expand(v >> 10 & 31) << 16 | expand(v >> 5 & 31) << 8 | expand(v & 31);
         }
-        case 24: return 0xFF000000u | p[2] << 16 | p[1] << 8 | p[0];
+        case 24:
+            return 0xFF000000u | p[2] << 16 | p[1] << 8 | p[0];
         default: {
             const std::uint32_t a = useAlpha ? p[3] : 255u;
             return a << 24 | p[2] << 16 | p[1] << 8 | p[0];
@@ -59,7 +65,8 @@ namespace gx {
 
 bool GetTgaInfo(const std::uint8_t* data, size_t size, int& width, int& height, int& depth) {
     TgaHeader h;
-    if (!ReadHeader(data, size, h)) return false;
+    if (!ReadHeader(data, size, h))
+        return false;
     width = h.width;
     height = h.height;
     depth = 0;
@@ -101,7 +108,8 @@ bool DecodeTgaImage(const std::uint8_t* data, size_t size, GxImage& out, std::st
     const auto readPixel = [&](const std::uint8_t* p, std::uint32_t& pixel) {
         if ((h.imageType & ~8) == 1) {
             const int index = (h.bits == 8 ? p[0] : ReadLE16(p)) - h.mapFirst;
-            if (index < 0 || index >= static_cast<int>(palette.size())) return false;
+            if (index < 0 || index >= static_cast<int>(palette.size()))
+                return false;
             pixel = palette[index];
             return true;
         }
@@ -113,16 +121,19 @@ bool DecodeTgaImage(const std::uint8_t* data, size_t size, GxImage& out, std::st
         int run = 1;
         bool repeat = false;
         if (rle) {
-            if (offset >= size) break;
+            if (offset >= size)
+                break;
             const std::uint8_t packet = data[offset++];
             run = (packet & 0x7F) + 1;
             repeat = (packet & 0x80) != 0;
         }
         if (repeat) {
             std::uint32_t pixel = 0;
-            if (offset + pixelBytes > size || !readPixel(data + offset, pixel)) break;
+            if (offset + pixelBytes > size || !readPixel(data + offset, pixel))
+                break;
             offset += pixelBytes;
-            for (int i = 0; i < run && done < count; ++i) linear[done++] = pixel;
+            for (int i = 0; i < run && done < count; ++i)
+                linear[done++] = pixel;
         } else {
             for (int i = 0; i < run && done < count; ++i) {
                 if (offset + pixelBytes > size || !readPixel(data + offset, linear[done])) {

@@ -19,13 +19,17 @@ void RequestCoreProfile() {
 }  // namespace
 
 GxGLContext::~GxGLContext() {
-    if (m_Context) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(m_Context));
-    if (m_OwnsWindow && m_Window) SDL_DestroyWindow(static_cast<SDL_Window*>(m_Window));
-    if (m_OwnsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (m_Context)
+        SDL_GL_DeleteContext(static_cast<SDL_GLContext>(m_Context));
+    if (m_OwnsWindow && m_Window)
+        SDL_DestroyWindow(static_cast<SDL_Window*>(m_Window));
+    if (m_OwnsVideo)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 std::unique_ptr<GxGLContext> GxGLContext::CreateForWindow(void* window) {
-    if (!window) return nullptr;
+    if (!window)
+        return nullptr;
     RequestCoreProfile();
     SDL_GLContext context = SDL_GL_CreateContext(static_cast<SDL_Window*>(window));
     if (!context) {
@@ -55,13 +59,15 @@ std::unique_ptr<GxGLContext> GxGLContext::CreateHidden(int width, int height) {
     if (!window) {
         LogError(u"Error/GxGLContext SDL_CreateWindow Failed(%s)\n",
                  std::string_view(SDL_GetError()));
-        if (startedVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (startedVideo)
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
     std::unique_ptr<GxGLContext> made = CreateForWindow(window);
     if (!made) {
         SDL_DestroyWindow(window);
-        if (startedVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (startedVideo)
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
     made->m_OwnsWindow = true;
@@ -74,9 +80,13 @@ bool GxGLContext::MakeCurrent() {
                               static_cast<SDL_GLContext>(m_Context)) == 0;
 }
 
-bool GxGLContext::SetSwapInterval(int interval) { return SDL_GL_SetSwapInterval(interval) == 0; }
+bool GxGLContext::SetSwapInterval(int interval) {
+    return SDL_GL_SetSwapInterval(interval) == 0;
+}
 
-void GxGLContext::SwapWindow() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(m_Window)); }
+void GxGLContext::SwapWindow() {
+    SDL_GL_SwapWindow(static_cast<SDL_Window*>(m_Window));
+}
 
 void GxGLContext::GetDrawableSize(int& width, int& height) const {
     SDL_GL_GetDrawableSize(static_cast<SDL_Window*>(m_Window), &width, &height);
@@ -97,16 +107,20 @@ void GxGLContext::SetWindowStyle(bool fullScreen, int width, int height) {
         SDL_SetWindowSize(window, width, height);
         SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
-    if (!m_OwnsWindow) SDL_ShowWindow(window);
+    if (!m_OwnsWindow)
+        SDL_ShowWindow(window);
 }
 
 bool GxGLContext::GetDesktopMode(int& width, int& height, int& refreshRate) {
     SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
+        return false;
     width = mode.w;
     height = mode.h;
     refreshRate = mode.refresh_rate;
     return true;
 }
 
-int GxGLContext::GetDisplayCount() { return SDL_GetNumVideoDisplays(); }
+int GxGLContext::GetDisplayCount() {
+    return SDL_GetNumVideoDisplays();
+}

@@ -43,11 +43,14 @@ Bytes DdsHeader(int width, int height, const char* fourCC) {
     Put32(b, 0x1007);
     Put32(b, static_cast<std::uint32_t>(height));
     Put32(b, static_cast<std::uint32_t>(width));
-    while (b.size() < 76) b.push_back(0);
+    while (b.size() < 76)
+        b.push_back(0);
     Put32(b, 32);
     Put32(b, 0x4);  // four-character code
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(fourCC[i]));
-    while (b.size() < 128) b.push_back(0);
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<std::uint8_t>(fourCC[i]));
+    while (b.size() < 128)
+        b.push_back(0);
     return b;
 }
 
@@ -55,7 +58,8 @@ Bytes DdsHeader(int width, int height, const char* fourCC) {
 void PutColorBlock(Bytes& b, std::uint16_t c0, std::uint16_t c1) {
     Put16(b, c0);
     Put16(b, c1);
-    for (int row = 0; row < 4; ++row) b.push_back(0xE4);  // indices 0,1,2,3 across
+    for (int row = 0; row < 4; ++row)
+        b.push_back(0xE4);  // indices 0,1,2,3 across
 }
 
 TEST(DdsDecoder, Dxt1OpaqueAndTransparentBlocks) {
@@ -75,7 +79,8 @@ TEST(DdsDecoder, Dxt1OpaqueAndTransparentBlocks) {
 
 TEST(DdsDecoder, Dxt3ExplicitAndDxt5InterpolatedAlpha) {
     Bytes dxt3 = DdsHeader(4, 4, "DXT3");
-    for (int i = 0; i < 8; ++i) dxt3.push_back(i == 0 ? 0xF0 : 0x8F);  // texel 0: 0, texel 1: F
+    for (int i = 0; i < 8; ++i)
+        dxt3.push_back(i == 0 ? 0xF0 : 0x8F);  // texel 0: 0, texel 1: F
     PutColorBlock(dxt3, 0xFFFF, 0x0000);
     const GxImage three = Decode(dxt3);
     EXPECT_EQ(three.pixels[0], 0x00FFFFFFu);
@@ -88,7 +93,8 @@ TEST(DdsDecoder, Dxt3ExplicitAndDxt5InterpolatedAlpha) {
     dxt5.push_back(0);    // a1 (a0 > a1: eight levels)
     // Texel indices 0,1,2,7 then zeros: 3 bits each, little-endian.
     const std::uint64_t bits = 0ull | 1ull << 3 | 2ull << 6 | 7ull << 9;
-    for (int i = 0; i < 6; ++i) dxt5.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    for (int i = 0; i < 6; ++i)
+        dxt5.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
     PutColorBlock(dxt5, 0x07E0, 0x07E0);
     const GxImage five = Decode(dxt5);
     EXPECT_EQ(five.pixels[0], 0xFF00FF00u);
@@ -102,7 +108,8 @@ TEST(DdsDecoder, UncompressedMasksAndDamagedFiles) {
     b[80] = 0x41;  // RGB with alpha
     b[88] = 32;
     const std::uint32_t masks[4] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-    for (int i = 0; i < 4; ++i) gx::WriteLE32(b.data() + 92 + i * 4, masks[i]);
+    for (int i = 0; i < 4; ++i)
+        gx::WriteLE32(b.data() + 92 + i * 4, masks[i]);
     Put32(b, 0x80112233);
     Put32(b, 0xFFAABBCC);
     const GxImage image = Decode(b);
@@ -134,8 +141,8 @@ TEST(TgaDecoder, BottomUpTrueColourWithAlpha) {
     b.insert(b.end(), bottomRow, bottomRow + 8);
     b.insert(b.end(), topRow, topRow + 8);
     const GxImage image = Decode(b);
-    EXPECT_EQ(image.pixels, (std::vector<std::uint32_t>{0x0C0B0A09u, 0x100F0E0Du, 0x04030201u,
-                                                        0x08070605u}));
+    EXPECT_EQ(image.pixels,
+              (std::vector<std::uint32_t>{0x0C0B0A09u, 0x100F0E0Du, 0x04030201u, 0x08070605u}));
 }
 
 TEST(TgaDecoder, RunLengthTopDownAndDamage) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "gl_fixture.h"
 #include "base/gx_string.h"
+#include "gl_fixture.h"
 #include "graphics/gx_texture.h"
 #include "support/temp_dir.h"
 
@@ -121,7 +121,8 @@ std::u16string ReadUtf16Log(const std::filesystem::path& path) {
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
         const auto c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                              static_cast<unsigned char>(bytes[i + 1]) << 8);
-        if (c != u'\r') text.push_back(c);  // lines end with CR LF
+        if (c != u'\r')
+            text.push_back(c);  // lines end with CR LF
     }
     return text;
 }
@@ -153,7 +154,11 @@ TEST_F(DeviceTest, DeviceLogHoldsTheReportAfterEveryStart) {
               2u);
     EXPECT_EQ(CountOf(text, u"\t・画面モード:SCRMODE_WINDOW\n"), 4u);
     EXPECT_EQ(CountOf(text, u"\t・TextureFormat:D3DFMT_A8R8G8B8\n"), 4u);
-    EXPECT_EQ(CountOf(text, u"\t・Direct3Dを D3DDEVTYPE_HAL - D3DCREATE_MIXED_VERTEXPROCESSING で初期化しました\n"), 2u);
+    EXPECT_EQ(
+        CountOf(
+            text,
+            u"\t・Direct3Dを D3DDEVTYPE_HAL - D3DCREATE_MIXED_VERTEXPROCESSING で初期化しました\n"),
+        2u);
     InitializeDrawStates();
 }
 

@@ -23,7 +23,8 @@ void MakePatternTexture(GxTexture& texture, int width, int height) {
     ASSERT_TRUE(texture.CreateTexture(u"pattern", width, height, D3DFMT_A8R8G8B8));
     std::vector<std::uint32_t> pixels;
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) pixels.push_back(TexelAt(x, y));
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(TexelAt(x, y));
     }
     ASSERT_TRUE(texture.BlitImage(pixels.data(), width, height, 0, 0));
 }
@@ -85,7 +86,9 @@ struct BlendCase {
     std::uint32_t (*expected)(std::uint32_t source, std::uint32_t destination);
 };
 
-int C(std::uint32_t color, int shift) { return static_cast<int>(color >> shift & 0xFF); }
+int C(std::uint32_t color, int shift) {
+    return static_cast<int>(color >> shift & 0xFF);
+}
 
 // Applies `f` to each colour channel and keeps the larger alpha.
 template <class F>
@@ -100,36 +103,44 @@ std::uint32_t PerChannel(std::uint32_t s, std::uint32_t d, F f) {
 
 const BlendCase kBlendCases[] = {
     {1, [](std::uint32_t s, std::uint32_t) { return s; }},
-    {2, [](std::uint32_t s, std::uint32_t d) {
+    {2,
+     [](std::uint32_t s, std::uint32_t d) {
          return PerChannel(s, d, [](int cs, int cd, double a) { return cs * a + cd * (1 - a); });
      }},
-    {3, [](std::uint32_t s, std::uint32_t d) {
+    {3,
+     [](std::uint32_t s, std::uint32_t d) {
          return PerChannel(s, d, [](int cs, int cd, double a) { return cs * a + cd; });
      }},
-    {4, [](std::uint32_t s, std::uint32_t d) {
-         return PerChannel(s, d, [](int cs, int cd, double a) {
-             return std::min(cs * 2, 255) * a + cd;
-         });
+    {4,
+     [](std::uint32_t s, std::uint32_t d) {
+         return PerChannel(s, d,
+                           [](int cs, int cd, double a) { return std::min(cs * 2, 255) * a + cd; });
      }},
-    {5, [](std::uint32_t s, std::uint32_t d) {
+    {5,
+     [](std::uint32_t s, std::uint32_t d) {
          return PerChannel(s, d, [](int cs, int cd, double a) { return cd - cs * a; });
      }},
-    {6, [](std::uint32_t s, std::uint32_t d) {
+    {6,
+     [](std::uint32_t s, std::uint32_t d) {
          return PerChannel(s, d, [](int cs, int cd, double) { return cd * cs / 255.0; });
      }},
-    {7, [](std::uint32_t s, std::uint32_t d) {
+    {7,
+     [](std::uint32_t s, std::uint32_t d) {
          return PerChannel(s, d, [](int cs, int cd, double) {
              return cs * (255 - cd) / 255.0 + cd * (255 - cs) / 255.0;
          });
      }},
-    {8, [](std::uint32_t s, std::uint32_t d) {
+    {8,
+     [](std::uint32_t s, std::uint32_t d) {
          return PerChannel(s, d,
                            [](int cs, int cd, double) { return cs * (255 - cd) / 255.0 + cd; });
      }},
-    {9, [](std::uint32_t s, std::uint32_t d) {
+    {9,
+     [](std::uint32_t s, std::uint32_t d) {
          return PerChannel(s, d, [](int cs, int cd, double) { return cs - cd; });
      }},
-    {42, [](std::uint32_t s, std::uint32_t d) {
+    {42,
+     [](std::uint32_t s, std::uint32_t d) {
          return PerChannel(s, d, [](int cs, int cd, double a) { return cs * a + cd * (1 - a); });
      }},
 };
@@ -147,8 +158,8 @@ TEST_F(DrawTest, EveryBlendModeMatchesComputedValues) {
                 DrawSprite(&texture, 8, 8, GxFRect{0, 0, 4, 4}, 0xFFFFFFFFu, blend.mode);
                 const std::uint32_t got = At(Frame(), 9, 9);
                 EXPECT_TRUE(gxtest::ColorNear(got, blend.expected(source, destination)))
-                    << "mode " << blend.mode << " source " << std::hex << source
-                    << " destination " << destination;
+                    << "mode " << blend.mode << " source " << std::hex << source << " destination "
+                    << destination;
             }
         }
     }
@@ -171,6 +182,22 @@ TEST_F(DrawTest, DiffuseModulatesAndSpecularAdds) {
     DrawSprite(&texture, 0, 0, GxFRect{0, 0, 4, 4}, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0xFFFF8000u,
                0x00000040u, 1);
     EXPECT_TRUE(gxtest::ColorNear(At(Frame(), 1, 1), 0xFF804040u));
+}
+
+TEST_F(DrawTest, AlphaTestDiscardsTexelsBelowTheReference) {
+    GxTexture texture;
+    ASSERT_TRUE(texture.CreateTexture(u"alpha", 4, 4, D3DFMT_A8R8G8B8));
+    texture.FillRect(GxRect{0, 0, 2, 4}, 0x40FFFFFFu);
+    texture.FillRect(GxRect{2, 0, 4, 4}, 0xC0FFFFFFu);
+    SetAlphaTest(true, 0x80);
+    DrawSprite(&texture, 0, 0, GxFRect{0, 0, 4, 4}, 0xFFFFFFFFu, 1);
+    SetAlphaTest(false, 0);
+    const auto frame = Frame();
+    EXPECT_EQ(At(frame, 1, 1), 0xFF000000u);
+    EXPECT_EQ(At(frame, 3, 1), 0xC0FFFFFFu);
+    // Alpha test off again: the same quad draws everywhere.
+    DrawSprite(&texture, 0, 0, GxFRect{0, 0, 4, 4}, 0xFFFFFFFFu, 1);
+    EXPECT_EQ(At(Frame(), 1, 1), 0x40FFFFFFu);
 }
 
 TEST_F(DrawTest, GradientRectInterpolatesTheCornerColours) {
@@ -203,7 +230,8 @@ TEST_F(DrawTest, FlexSpriteDrawsEveryTile) {
     image.width = 300;
     image.height = 200;
     for (int y = 0; y < 200; ++y) {
-        for (int x = 0; x < 300; ++x) image.pixels.push_back(TexelAt(x % 256, y));
+        for (int x = 0; x < 300; ++x)
+            image.pixels.push_back(TexelAt(x % 256, y));
     }
     GxTextureFlex flex;
     ASSERT_TRUE(flex.CreateFromImage(u"flex", image, D3DFMT_A8R8G8B8));

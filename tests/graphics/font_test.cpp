@@ -42,7 +42,8 @@ GxImage GridPicture() {
     image.pixels.assign(128 * 96, 0);
     // Cell of "A" (row 2, column 1) fully opaque.
     for (int y = 32; y < 48; ++y) {
-        for (int x = 8; x < 16; ++x) image.pixels[y * 128 + x] = 0xFFFFFFFFu;
+        for (int x = 8; x < 16; ++x)
+            image.pixels[y * 128 + x] = 0xFFFFFFFFu;
     }
     return image;
 }
@@ -68,14 +69,15 @@ TEST_F(FontTest, BitmapGridGlyphPositionsAndUVs) {
 TEST_F(FontTest, FontMapReadsHeaderAndEntriesAndRejectsShortMaps) {
     std::vector<std::uint8_t> map(96 + 2 * 8, 0);
     const auto put32 = [&](size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) map[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            map[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
     };
     put32(16, 0x41);
     put32(20, 0x42);
     put32(40, 12);
     put32(44, 20);
-    map[96] = 4;       // A: x 4
-    map[96 + 4] = 10;  // width 10
+    map[96] = 4;        // A: x 4
+    map[96 + 4] = 10;   // width 10
     map[104 + 2] = 20;  // B: y 20
     map[104 + 4] = 6;
     GxFontData font;
@@ -102,12 +104,14 @@ TEST_F(FontTest, AtlasPlacesGlyphsByWidthClassAndStartsRowsAndPages) {
     EXPECT_EQ(atlas.GetGlyph(0xE000).texture, nullptr);
 
     atlas.Setup(16, nullptr);
-    for (char32_t c = 0x4E00; c < 0x4E00 + 31; ++c) EXPECT_EQ(atlas.GetGlyph(c).y, 0);
+    for (char32_t c = 0x4E00; c < 0x4E00 + 31; ++c)
+        EXPECT_EQ(atlas.GetGlyph(c).y, 0);
     const GxFontMapGlyph next = atlas.GetGlyph(0x4E00 + 31);
     EXPECT_EQ(next.x, 0);
     EXPECT_EQ(next.y, 16);
     // 31 rows of 31 glyphs fill a page; the next row would reach 512.
-    for (char32_t c = 0x4E00 + 32; atlas.GetPageCount() == 1; ++c) atlas.GetGlyph(c);
+    for (char32_t c = 0x4E00 + 32; atlas.GetPageCount() == 1; ++c)
+        atlas.GetGlyph(c);
     EXPECT_EQ(atlas.GetPageCount(), 2u);
 }
 
@@ -120,14 +124,15 @@ TEST_F(FontTest, AtlasTextDrawsJapaneseWithFullAndHalfWidthAdvances) {
     const auto inked = [&](int left, int top, int width, int height) {
         int count = 0;
         for (int y = top; y < top + height; ++y) {
-            for (int x = left; x < left + width; ++x) count += (At(frame, x, y) & 0xFF) > 128;
+            for (int x = left; x < left + width; ++x)
+                count += (At(frame, x, y) & 0xFF) > 128;
         }
         return count;
     };
-    EXPECT_GT(inked(100, 100, 24, 24), 20);   // あ
-    EXPECT_GT(inked(124, 100, 12, 24), 10);   // A, one unit after the full-width glyph
+    EXPECT_GT(inked(100, 100, 24, 24), 20);  // あ
+    EXPECT_GT(inked(124, 100, 12, 24), 10);  // A, one unit after the full-width glyph
     EXPECT_EQ(inked(136, 100, 40, 24), 0);
-    EXPECT_GT(inked(100, 124, 24, 24), 10);   // い on the next line
+    EXPECT_GT(inked(100, 124, 24, 24), 10);  // い on the next line
 }
 
 TEST_F(FontTest, TextTextureColourEscapesAndWrapping) {
@@ -137,7 +142,10 @@ TEST_F(FontTest, TextTextureColourEscapesAndWrapping) {
     text.SetLayoutRect(&layout);
     text.UseSystemFont(16);
     text.SetTextColor(0xFFFFFFFFu);
-    EXPECT_EQ(text.Print(u"\x01" u"3\x01" u"AB"), 0);
+    EXPECT_EQ(text.Print(u"\x01"
+                         u"3\x01"
+                         u"AB"),
+              0);
     EXPECT_EQ(text.GetCurrentColor(), 0xFFFF0000u);
     int x = 0, y = 0;
     text.GetPen(x, y);
@@ -150,7 +158,8 @@ TEST_F(FontTest, TextTextureColourEscapesAndWrapping) {
     EXPECT_EQ(y, 16);
     bool red = false;
     for (int py = 0; py < 16; ++py) {
-        for (int px = 0; px < 16; ++px) red = red || text.GetPixel(px, py) == 0xFFFF0000u;
+        for (int px = 0; px < 16; ++px)
+            red = red || text.GetPixel(px, py) == 0xFFFF0000u;
     }
     EXPECT_TRUE(red);
     text.ClearAll();

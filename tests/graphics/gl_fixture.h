@@ -20,7 +20,8 @@ public:
     void OnDebugOutput(std::u16string_view text, int) override { lines.emplace_back(text); }
     bool Contains(std::u16string_view part) const {
         for (const auto& line : lines) {
-            if (line.find(part) != std::u16string::npos) return true;
+            if (line.find(part) != std::u16string::npos)
+                return true;
         }
         return false;
     }
@@ -61,7 +62,9 @@ protected:
     }
 };
 
-inline int Channel(std::uint32_t c, int shift) { return static_cast<int>(c >> shift & 0xFF); }
+inline int Channel(std::uint32_t c, int shift) {
+    return static_cast<int>(c >> shift & 0xFF);
+}
 
 // Compares two colours channel by channel within `tolerance`.
 inline ::testing::AssertionResult ColorNear(std::uint32_t actual, std::uint32_t expected,

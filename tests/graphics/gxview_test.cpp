@@ -36,8 +36,8 @@ TEST(GxView, DrawsPicturesAtTheirPositionsWithBlendAndAlpha) {
     const std::u16string picture = dir.U16() + u"/red.png";
     ASSERT_TRUE(SaveImageAsPng(picture, 2, 2, reinterpret_cast<const std::uint8_t*>(red)));
     const std::string out = dir.Str() + "/frame.png";
-    ASSERT_EQ(RunGxView("--bg 0xFF0000FF --at 10,20 " + dir.Str() + "/red.png --alpha 128 --at 30,40 " +
-                        dir.Str() + "/red.png --out " + out),
+    ASSERT_EQ(RunGxView("--bg 0xFF0000FF --at 10,20 " + dir.Str() +
+                        "/red.png --alpha 128 --at 30,40 " + dir.Str() + "/red.png --out " + out),
               0);
     const GxImage frame = ReadPng(out);
     ASSERT_EQ(frame.width, 1024);

@@ -19,7 +19,8 @@ std::u16string WritePng(const gxtest::TempDir& dir, const char* name, int width,
                         std::uint32_t color) {
     std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * height, color);
     const std::u16string path = dir.U16() + u"/" + std::u16string(name, name + std::strlen(name));
-    EXPECT_TRUE(SaveImageAsPng(path, width, height, reinterpret_cast<const std::uint8_t*>(pixels.data())));
+    EXPECT_TRUE(
+        SaveImageAsPng(path, width, height, reinterpret_cast<const std::uint8_t*>(pixels.data())));
     return path;
 }
 
@@ -60,7 +61,8 @@ TEST_F(TextureFileTest, UndecodableAndOversizedPicturesFailWithTheirMessages) {
     }
     gx::WriteBE32(bytes.data() + 16, 200000);
     std::ofstream(dir.Path() / "huge.png", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     EXPECT_FALSE(texture.CreateFromFile(path));
     EXPECT_TRUE(log.Contains(u"Error/GetInfoFromFile Failed(Name:"));
 

@@ -76,7 +76,8 @@ TEST_F(TextureTest, EveryFormatDrawsItsConvertedColour) {
 TEST_F(TextureTest, ScrollRowsMovesThePictureAndFillsTheGap) {
     GxTexture texture;
     ASSERT_TRUE(texture.CreateTexture(u"scroll", 4, 4, D3DFMT_A8R8G8B8));
-    for (int y = 0; y < 4; ++y) texture.FillRect(GxRect{0, y, 4, y + 1}, 0xFF000000u | y);
+    for (int y = 0; y < 4; ++y)
+        texture.FillRect(GxRect{0, y, 4, y + 1}, 0xFF000000u | y);
     texture.ScrollRows(1, 0xFFFFFFFFu);
     EXPECT_EQ(texture.GetPixel(0, 0), 0xFFFFFFFFu);
     EXPECT_EQ(texture.GetPixel(0, 1), 0xFF000000u);
@@ -150,7 +151,8 @@ TEST_F(TextureTest, FactorySharesByNameKindAndSize) {
     gxtest::LogCapture log;
     GxTexture stranger;
     factory.Release(&stranger);
-    EXPECT_TRUE(log.Contains(u"Warning/GxTextureFactory You tried to release the texture does not exist(0x"));
+    EXPECT_TRUE(log.Contains(
+        u"Warning/GxTextureFactory You tried to release the texture does not exist(0x"));
     factory.Release(u"nothing");
     EXPECT_TRUE(log.Contains(u"does not exist(nothing)"));
     EXPECT_EQ(factory.GetCount(), 3);

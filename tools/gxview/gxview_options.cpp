@@ -8,7 +8,8 @@
 namespace {
 
 bool ParseNumber(const std::string& text, long long& value) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     char* end = nullptr;
     value = std::strtoll(text.c_str(), &end, 0);
     return end && *end == 0;
@@ -21,7 +22,8 @@ std::uint32_t ParseFormatName(const std::string& name) {
     const std::uint32_t formats[] = {D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8, D3DFMT_A1R5G5B5,
                                      D3DFMT_A4R4G4B4, D3DFMT_X4R4G4B4, D3DFMT_R5G6B5};
     for (std::uint32_t format : formats) {
-        if (gx::Utf16ToUtf8(GxGraphics::GetFormatName(format)) == wanted) return format;
+        if (gx::Utf16ToUtf8(GxGraphics::GetFormatName(format)) == wanted)
+            return format;
     }
     return 0;
 }
@@ -31,7 +33,8 @@ bool ParseGxViewOptions(const std::vector<std::string>& args, GxViewOptions& opt
     GxViewItem current;
     bool textPending = false;
     const auto finishText = [&] {
-        if (textPending) options.items.push_back(current);
+        if (textPending)
+            options.items.push_back(current);
         textPending = false;
         current.isText = false;
     };

@@ -7,9 +7,9 @@
 // One picture or text of the command line with the settings in force for it.
 struct GxViewItem {
     bool isText = false;
-    std::string path;        // picture file
-    std::u16string text;     // text to draw
-    int size = 16;           // text size in pixels
+    std::string path;     // picture file
+    std::u16string text;  // text to draw
+    int size = 16;        // text size in pixels
     std::uint32_t color = 0xFFFFFFFFu;
     int blend = 2;
     int alpha = 255;

@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
         GxGraphics::BeginScene();
         GxGraphics::Clear(D3DCLEAR_TARGET, options.background);
         ResetDrawStates();
-        for (const GxViewItem& item : options.items) DrawItem(item, atlases, textures, failed);
+        for (const GxViewItem& item : options.items)
+            DrawItem(item, atlases, textures, failed);
         GxGraphics::EndScene();
         std::vector<std::uint32_t> frame;
         const int width = static_cast<int>(GxGraphics::GetBackBufferWidth());
