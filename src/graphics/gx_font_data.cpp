@@ -38,53 +38,48 @@ void GxFontData::BuildGrid(std::u16string_view name, std::uint32_t firstCode,
     }
 }
 
-bool GxFontData::CreateGrid(std::u16string_view name, std::u16string_view pictureFile,
-                            std::uint32_t firstCode, std::uint32_t lastCode,
-                            std::uint32_t cellWidth, std::uint32_t cellHeight,
-                            std::uint32_t columns) {
+bool GxFontData::CreateGridWith(std::u16string_view name, std::uint32_t firstCode,
+                                std::uint32_t lastCode, std::uint32_t cellWidth,
+                                std::uint32_t cellHeight, std::uint32_t columns,
+                                const std::function<bool(GxTexture&)>& load) {
     Clear();
     if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs)
         return false;
     m_Texture = std::make_unique<GxTexture>();
-    // The glyph grid must stay at 1:1, so the picture is never stretched.
-    if (!m_Texture->CreateFromFile(pictureFile, 0, 1, 0, false)) {
+    if (!load(*m_Texture)) {
         Clear();
         return false;
     }
     BuildGrid(name, firstCode, lastCode, cellWidth, cellHeight, columns);
     return true;
+}
+
+// The glyph grid must stay at 1:1, so pictures are never stretched.
+bool GxFontData::CreateGrid(std::u16string_view name, std::u16string_view pictureFile,
+                            std::uint32_t firstCode, std::uint32_t lastCode,
+                            std::uint32_t cellWidth, std::uint32_t cellHeight,
+                            std::uint32_t columns) {
+    return CreateGridWith(
+        name, firstCode, lastCode, cellWidth, cellHeight, columns,
+        [&](GxTexture& texture) { return texture.CreateFromFile(pictureFile, 0, 1, 0, false); });
 }
 
 bool GxFontData::CreateGridFromResource(std::u16string_view name, const void* data, size_t size,
                                         std::uint32_t firstCode, std::uint32_t lastCode,
                                         std::uint32_t cellWidth, std::uint32_t cellHeight,
                                         std::uint32_t columns) {
-    Clear();
-    if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs)
-        return false;
-    m_Texture = std::make_unique<GxTexture>();
-    if (!m_Texture->CreateFromResource(name, data, size, 0, 1, 0, false)) {
-        Clear();
-        return false;
-    }
-    BuildGrid(name, firstCode, lastCode, cellWidth, cellHeight, columns);
-    return true;
+    return CreateGridWith(name, firstCode, lastCode, cellWidth, cellHeight, columns,
+                          [&](GxTexture& texture) {
+                              return texture.CreateFromResource(name, data, size, 0, 1, 0, false);
+                          });
 }
 
 bool GxFontData::CreateGridFromImage(std::u16string_view name, const GxImage& image,
                                      std::uint32_t firstCode, std::uint32_t lastCode,
                                      std::uint32_t cellWidth, std::uint32_t cellHeight,
                                      std::uint32_t columns) {
-    Clear();
-    if (lastCode < firstCode || lastCode - firstCode >= kMaxGlyphs)
-        return false;
-    m_Texture = std::make_unique<GxTexture>();
-    if (!m_Texture->CreateFromImage(name, image)) {
-        Clear();
-        return false;
-    }
-    BuildGrid(name, firstCode, lastCode, cellWidth, cellHeight, columns);
-    return true;
+    return CreateGridWith(name, firstCode, lastCode, cellWidth, cellHeight, columns,
+                          [&](GxTexture& texture) { return texture.CreateFromImage(name, image); });
 }
 
 bool GxFontData::LoadMap(const std::uint8_t* d, size_t size) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -64,6 +65,9 @@ public:
     const GxFontHeader& GetHeader() const { return m_Header; }
 
 private:
+    bool CreateGridWith(std::u16string_view name, std::uint32_t firstCode, std::uint32_t lastCode,
+                        std::uint32_t cellWidth, std::uint32_t cellHeight, std::uint32_t columns,
+                        const std::function<bool(GxTexture&)>& load);
     void BuildGrid(std::u16string_view name, std::uint32_t firstCode, std::uint32_t lastCode,
                    std::uint32_t cellWidth, std::uint32_t cellHeight, std::uint32_t columns);
 

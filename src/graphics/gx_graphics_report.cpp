@@ -41,6 +41,15 @@ void ReportFullScreenModes(const char16_t* heading, const char16_t* found,
               GxGraphics::GetFormatName(D3DFMT_X8R8G8B8));
 }
 
+// The lines that the requested mode and the start mode share.
+void ReportModeHead(const GxScreenSettings& s, int mode) {
+    LogDevice(u"\t・画面モード:%s\n", GxGraphics::GetScreenModeName(mode));
+    LogDevice(u"\t・VSYNCインターバル回数:%u\n", s.vsyncInterval);
+    LogDevice(u"\t・ロック可能なバックバッファ:%u\n", s.lockableBackBuffer);
+    LogDevice(u"\t・BackBufferWidth:%u\n", s.backBufferWidth);
+    LogDevice(u"\t・BackBufferHeight:%u\n", s.backBufferHeight);
+}
+
 }  // namespace
 
 bool GxReportAdapter(GxScreenSettings& settings, GxCapsSummary& caps) {
@@ -145,11 +154,7 @@ void GxReportMultisample() {
 
 void GxReportRequestedMode(const GxScreenSettings& s) {
     LogDevice(u"要求された画面モード\n");
-    LogDevice(u"\t・画面モード:%s\n", GxGraphics::GetScreenModeName(s.requestedScreenMode));
-    LogDevice(u"\t・VSYNCインターバル回数:%u\n", s.vsyncInterval);
-    LogDevice(u"\t・ロック可能なバックバッファ:%u\n", s.lockableBackBuffer);
-    LogDevice(u"\t・BackBufferWidth:%u\n", s.backBufferWidth);
-    LogDevice(u"\t・BackBufferHeight:%u\n", s.backBufferHeight);
+    ReportModeHead(s, s.requestedScreenMode);
     LogDevice(u"\t・RefreshRate:%u\n", s.refreshRate);
     LogDevice(u"\t・TextureBits:%u\n", s.textureBits);
     LogDevice(u"\t・BackBufferBits:%u\n", s.backBufferBits);
@@ -166,11 +171,7 @@ void GxReportStartMode(const GxScreenSettings& s, GxFormat texture, GxFormat ren
     LogDevice(u"\t・RefreshRate:%u\n", desktop.refreshRate);
     LogDevice(u"\t・BackBufferFormat:%s\n", GxGraphics::GetFormatName(D3DFMT_X8R8G8B8));
     LogDevice(u"起動画面モード\n");
-    LogDevice(u"\t・画面モード:%s\n", GxGraphics::GetScreenModeName(s.screenMode));
-    LogDevice(u"\t・VSYNCインターバル回数:%u\n", s.vsyncInterval);
-    LogDevice(u"\t・ロック可能なバックバッファ:%u\n", s.lockableBackBuffer);
-    LogDevice(u"\t・BackBufferWidth:%u\n", s.backBufferWidth);
-    LogDevice(u"\t・BackBufferHeight:%u\n", s.backBufferHeight);
+    ReportModeHead(s, s.screenMode);
     const bool fullScreen =
         s.screenMode == SCRMODE_FULLSCREEN || s.screenMode == SCRMODE_FULLSCREENX2;
     LogDevice(u"\t・RefreshRate:%u\n", fullScreen ? desktop.refreshRate : 0);

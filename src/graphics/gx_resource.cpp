@@ -27,6 +27,15 @@ void GxD3DResourceBase::SetName(std::u16string_view name) {
     m_Name = gx::ToLowerAscii(name);
 }
 
+int GxD3DResourceBase::Release() {
+    const int count = DecRef();
+    if (count == 0) {
+        FreeDeviceObjects();
+        GxD3DResourceManage::Instance().Unregister(this);
+    }
+    return count;
+}
+
 GxD3DResourceManage& GxD3DResourceManage::Instance() {
     static GxD3DResourceManage instance;
     return instance;

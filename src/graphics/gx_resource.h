@@ -40,8 +40,8 @@ public:
         return m_RefCount;
     }
     virtual int GetRefCount() const { return m_RefCount; }
-    // Derived classes free their device objects and unregister at 0.
-    virtual int Release() { return DecRef(); }
+    // At 0 the device objects are freed and the resource leaves the registry.
+    virtual int Release();
     virtual void ReleaseAll() {
         while (GetRefCount() > 0)
             Release();
@@ -55,6 +55,9 @@ public:
     int GetObjectType() const { return m_ObjectType; }
 
 protected:
+    // What a derived class gives up when its last reference goes.
+    virtual void FreeDeviceObjects() {}
+
     int m_ObjectType = OBJTYPE_NONE;
     std::u16string m_Name;
     int m_RefCount = 0;

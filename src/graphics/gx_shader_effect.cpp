@@ -142,13 +142,8 @@ GxShaderEffect::~GxShaderEffect() {
     ReleaseAll();
 }
 
-int GxShaderEffect::Release() {
-    const int count = DecRef();
-    if (count == 0) {
-        Clear();
-        GxD3DResourceManage::Instance().Unregister(this);
-    }
-    return count;
+void GxShaderEffect::FreeDeviceObjects() {
+    Clear();
 }
 
 void GxShaderEffect::Clear() {

@@ -35,7 +35,6 @@ public:
     GxShaderEffect() = default;
     ~GxShaderEffect() override;
 
-    int Release() override;
     bool CreateFromFile(std::u16string_view name, bool skipValidation = false);
     // The same from the text of an effect in memory.
     bool CreateFromText(std::u16string_view name, std::string_view text);
@@ -44,6 +43,9 @@ public:
     const std::vector<GxShaderParameter>& GetParameters() const { return m_Parameters; }
     // Index into the parameters of standard parameter `index`, or -1.
     int GetStandardParameter(int index) const;
+
+protected:
+    void FreeDeviceObjects() override;
 
 private:
     void Clear();

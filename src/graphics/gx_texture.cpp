@@ -48,13 +48,8 @@ GxTexture::~GxTexture() {
     ReleaseDeviceObjects();
 }
 
-int GxTexture::Release() {
-    const int count = DecRef();
-    if (count == 0) {
-        ReleaseDeviceObjects();
-        GxD3DResourceManage::Instance().Unregister(this);
-    }
-    return count;
+void GxTexture::FreeDeviceObjects() {
+    ReleaseDeviceObjects();
 }
 
 void GxTexture::GetAllocationSize(std::uint32_t width, std::uint32_t height,
@@ -128,70 +123,48 @@ bool GxTexture::AllocateDevice(std::u16string_view name, std::uint32_t width, st
     return true;
 }
 
-bool GxTexture::CreateTexture(std::u16string_view name, std::uint32_t width, std::uint32_t height,
-                              std::uint32_t format, std::uint32_t levels) {
+bool GxTexture::CreateEmpty(std::u16string_view name, std::uint32_t width, std::uint32_t height,
+                            std::uint32_t format, std::uint32_t levels, int objectType,
+                            const char16_t* failure) {
     ReleaseAll();
     ReleaseDeviceObjects();
-    format = ResolveFormat(format, false);
+    const bool renderTarget = objectType == OBJTYPE_RENDERTARGET;
+    format = ResolveFormat(format, renderTarget);
     std::uint32_t allocatedWidth, allocatedHeight;
     GetAllocationSize(width, height, allocatedWidth, allocatedHeight);
-    if (!AllocateDevice(name, allocatedWidth, allocatedHeight, format, levels, OBJTYPE_TEXTURE,
-                        false)) {
-        LogError(u"Error/Texture CreateTexture Failed(Name:\"%s\" Size:%d,%d %s)\n",
-                 std::u16string(name), allocatedWidth, allocatedHeight,
+    if (!AllocateDevice(name, allocatedWidth, allocatedHeight, format, levels, objectType,
+                        renderTarget)) {
+        LogError(failure, std::u16string(name), allocatedWidth, allocatedHeight,
                  GxGraphics::GetErrorText(D3DERR_INVALIDCALL));
         ReleaseDeviceObjects();
         return false;
     }
     m_ImageWidth = width;
     m_ImageHeight = height;
-    GxD3DResourceManage::Instance().Register(this);
+    // Buffered textures stay out of the registry.
+    if (objectType != OBJTYPE_BUFFEREDTEXTURE)
+        GxD3DResourceManage::Instance().Register(this);
     AddRef();
     return true;
+}
+
+bool GxTexture::CreateTexture(std::u16string_view name, std::uint32_t width, std::uint32_t height,
+                              std::uint32_t format, std::uint32_t levels) {
+    return CreateEmpty(name, width, height, format, levels, OBJTYPE_TEXTURE,
+                       u"Error/Texture CreateTexture Failed(Name:\"%s\" Size:%d,%d %s)\n");
 }
 
 bool GxTexture::CreateRenderTarget(std::u16string_view name, std::uint32_t width,
                                    std::uint32_t height, std::uint32_t format) {
-    ReleaseAll();
-    ReleaseDeviceObjects();
-    format = ResolveFormat(format, true);
-    std::uint32_t allocatedWidth, allocatedHeight;
-    GetAllocationSize(width, height, allocatedWidth, allocatedHeight);
-    if (!AllocateDevice(name, allocatedWidth, allocatedHeight, format, 1, OBJTYPE_RENDERTARGET,
-                        true)) {
-        LogError(
-            u"Error/Texture CreateRenderTarget Failed(Type:Texture Name:\"%s\" Size:%d,%d %s)\n",
-            std::u16string(name), allocatedWidth, allocatedHeight,
-            GxGraphics::GetErrorText(D3DERR_INVALIDCALL));
-        ReleaseDeviceObjects();
-        return false;
-    }
-    m_ImageWidth = width;
-    m_ImageHeight = height;
-    GxD3DResourceManage::Instance().Register(this);
-    AddRef();
-    return true;
+    return CreateEmpty(
+        name, width, height, format, 1, OBJTYPE_RENDERTARGET,
+        u"Error/Texture CreateRenderTarget Failed(Type:Texture Name:\"%s\" Size:%d,%d %s)\n");
 }
 
 bool GxTexture::CreateBufferedTexture(std::u16string_view name, std::uint32_t width,
                                       std::uint32_t height, std::uint32_t format) {
-    ReleaseAll();
-    ReleaseDeviceObjects();
-    format = ResolveFormat(format, false);
-    std::uint32_t allocatedWidth, allocatedHeight;
-    GetAllocationSize(width, height, allocatedWidth, allocatedHeight);
-    if (!AllocateDevice(name, allocatedWidth, allocatedHeight, format, 1, OBJTYPE_BUFFEREDTEXTURE,
-                        false)) {
-        LogError(u"Error/Texture CreateBufferedTexture Failed(Name:\"%s\" Size:%d,%d %s)\n",
-                 std::u16string(name), allocatedWidth, allocatedHeight,
-                 GxGraphics::GetErrorText(D3DERR_INVALIDCALL));
-        ReleaseDeviceObjects();
-        return false;
-    }
-    m_ImageWidth = width;
-    m_ImageHeight = height;
-    AddRef();
-    return true;
+    return CreateEmpty(name, width, height, format, 1, OBJTYPE_BUFFEREDTEXTURE,
+                       u"Error/Texture CreateBufferedTexture Failed(Name:\"%s\" Size:%d,%d %s)\n");
 }
 
 bool GxTexture::CreateFromBytes(std::u16string_view name, const std::uint8_t* data, size_t size,

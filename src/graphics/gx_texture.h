@@ -51,8 +51,6 @@ public:
     GxTexture() = default;
     ~GxTexture() override;
 
-    int Release() override;
-
     // Allocation: the smallest powers of two holding the image size (squared
     // when the texture flag of the screen settings asks for square textures).
     static void GetAllocationSize(std::uint32_t width, std::uint32_t height,
@@ -104,10 +102,14 @@ public:
     const std::vector<std::uint8_t>& GetMemoryPixels() const { return m_Pixels; }
 
 protected:
+    void FreeDeviceObjects() override;
     void ReleaseDeviceObjects();
     bool AllocateDevice(std::u16string_view name, std::uint32_t width, std::uint32_t height,
                         std::uint32_t format, std::uint32_t levels, int objectType,
                         bool renderTarget);
+    bool CreateEmpty(std::u16string_view name, std::uint32_t width, std::uint32_t height,
+                     std::uint32_t format, std::uint32_t levels, int objectType,
+                     const char16_t* failure);
     bool CreateFromBytes(std::u16string_view name, const std::uint8_t* data, size_t size,
                          std::uint32_t format, std::uint32_t levels, std::uint32_t colorKey,
                          bool stretch);

@@ -14,13 +14,8 @@ GxTextureFlex::~GxTextureFlex() {
     ReleaseTiles();
 }
 
-int GxTextureFlex::Release() {
-    const int count = DecRef();
-    if (count == 0) {
-        ReleaseTiles();
-        GxD3DResourceManage::Instance().Unregister(this);
-    }
-    return count;
+void GxTextureFlex::FreeDeviceObjects() {
+    ReleaseTiles();
 }
 
 void GxTextureFlex::ReleaseTiles() {

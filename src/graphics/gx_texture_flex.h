@@ -14,7 +14,6 @@ public:
     GxTextureFlex() = default;
     ~GxTextureFlex() override;
 
-    int Release() override;
     std::uint32_t GetMemorySize() const override;
 
     bool Create(std::u16string_view name, std::uint32_t width, std::uint32_t height,
@@ -30,6 +29,9 @@ public:
     std::uint32_t GetTileWidth() const { return kTileSize; }
     std::uint32_t GetTileHeight() const { return kTileSize; }
     GxTexture* GetTile(std::uint32_t column, std::uint32_t row) const;
+
+protected:
+    void FreeDeviceObjects() override;
 
 private:
     void ReleaseTiles();
