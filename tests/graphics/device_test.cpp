@@ -34,7 +34,8 @@ TEST_F(DeviceTest, NestedScenesAndPresentBetweenThemIsRefused) {
     EXPECT_TRUE(GxGraphics::BeginScene());
     EXPECT_EQ(GxGraphics::GetSceneCount(), 2);
     EXPECT_FALSE(GxGraphics::Present());
-    EXPECT_TRUE(log.Contains(u"BeginScene～EndSceneが完了していないのにPresentが呼ばれました\n"));
+    EXPECT_TRUE(gxtest::LogContains(
+        log, u"BeginScene～EndSceneが完了していないのにPresentが呼ばれました\n"));
     EXPECT_TRUE(GxGraphics::EndScene());
     EXPECT_TRUE(GxGraphics::EndScene());
     EXPECT_EQ(GxGraphics::GetSceneCount(), 0);
@@ -49,7 +50,7 @@ TEST_F(DeviceTest, DriverErrorOnPresentRequestsAnOrderlyQuit) {
     EXPECT_FALSE(GxGraphics::Present());
     EXPECT_EQ(quitRequests, 1);
     EXPECT_TRUE(GxGraphics::HasFatalError());
-    EXPECT_TRUE(log.Contains(u"PresentでD3DERR_DRIVERINTERNALERRORが発生しました\n"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"PresentでD3DERR_DRIVERINTERNALERRORが発生しました\n"));
     GxGraphics::SetFatalErrorHandler(nullptr);
 }
 
@@ -79,7 +80,7 @@ TEST_F(DeviceTest, FailedModeChangeKeepsTheOldMode) {
     gxtest::LogCapture log;
     EXPECT_FALSE(GxGraphics::ChangeScreenMode(SCRMODE_FULLSCREEN));
     EXPECT_EQ(GxGraphics::GetSettings().screenMode, oldMode);
-    EXPECT_TRUE(log.Contains(u"Resetでデバイスの復帰に失敗しました\n"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"Resetでデバイスの復帰に失敗しました\n"));
     EXPECT_TRUE(GxGraphics::ChangeScreenMode(SCRMODE_WINDOWSIZE));
     EXPECT_EQ(GxGraphics::GetSettings().screenMode, SCRMODE_WINDOWSIZE);
     EXPECT_TRUE(GxGraphics::ChangeScreenMode(oldMode));

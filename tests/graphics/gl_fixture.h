@@ -9,24 +9,17 @@
 #include "base/gx_log.h"
 #include "graphics/gx_draw_state.h"
 #include "graphics/gx_graphics.h"
+#include "support/log_capture.h"
 
 namespace gxtest {
 
-// Collects every logged line while installed.
-class LogCapture : public GxDebugListenerBase {
-public:
-    LogCapture() { gx::SetDebugListener(this); }
-    ~LogCapture() override { gx::SetDebugListener(nullptr); }
-    void OnDebugOutput(std::u16string_view text, int) override { lines.emplace_back(text); }
-    bool Contains(std::u16string_view part) const {
-        for (const auto& line : lines) {
-            if (line.find(part) != std::u16string::npos)
-                return true;
-        }
-        return false;
+inline bool LogContains(const LogCapture& log, std::u16string_view part) {
+    for (const auto& line : log.lines) {
+        if (line.find(part) != std::u16string::npos)
+            return true;
     }
-    std::vector<std::u16string> lines;
-};
+    return false;
+}
 
 // One device for the whole test program, 1024 × 768 off-screen, as the game sets it up.
 class GLEnvironment : public ::testing::Environment {

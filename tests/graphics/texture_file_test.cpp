@@ -46,11 +46,12 @@ TEST_F(TextureFileTest, UndecodableAndOversizedPicturesFailWithTheirMessages) {
     gxtest::LogCapture log;
     GxTexture texture;
     EXPECT_FALSE(texture.CreateFromFile(dir.U16() + u"/missing.png"));
-    EXPECT_TRUE(log.Contains(u"Error/GetInfoFromFile Open error(Name:"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"Error/GetInfoFromFile Open error(Name:"));
 
     std::ofstream(dir.Path() / "fake.png") << "GIF89a and more bytes to pass the header length...";
     EXPECT_FALSE(texture.CreateFromFile(dir.U16() + u"/fake.png"));
-    EXPECT_TRUE(log.Contains(u"Error/GetInfoFromFile This file is not PNG image(Name:"));
+    EXPECT_TRUE(
+        gxtest::LogContains(log, u"Error/GetInfoFromFile This file is not PNG image(Name:"));
 
     // A valid header that promises a picture far beyond the maximum texture size.
     std::u16string path = WritePng(dir, "huge.png", 4, 4, 0xFFFFFFFFu);
@@ -64,13 +65,13 @@ TEST_F(TextureFileTest, UndecodableAndOversizedPicturesFailWithTheirMessages) {
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     EXPECT_FALSE(texture.CreateFromFile(path));
-    EXPECT_TRUE(log.Contains(u"Error/GetInfoFromFile Failed(Name:"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"Error/GetInfoFromFile Failed(Name:"));
 
     // A damaged body behind a good header: the create message, an empty texture.
     path = WritePng(dir, "cut.png", 64, 64, 0xFF00FF00u);
     std::filesystem::resize_file(dir.Path() / "cut.png", 60);
     EXPECT_FALSE(texture.CreateFromFile(path));
-    EXPECT_TRUE(log.Contains(u"Error/Texture CreateFromFile Failed(Name:"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"Error/Texture CreateFromFile Failed(Name:"));
     EXPECT_EQ(texture.GetObjectType(), OBJTYPE_NONE);
     EXPECT_EQ(texture.GetD3DTexture(), 0u);
 }
@@ -135,7 +136,8 @@ TEST_F(TextureFileTest, ShaderEffectListsTechniquesAndStandardParameters) {
     EXPECT_TRUE(empty.GetTechniques().empty());
     gxtest::LogCapture log;
     EXPECT_FALSE(empty.CreateFromText(u"broken.fx", "technique T { pass P {"));
-    EXPECT_TRUE(log.Contains(u"Error/GxShaderEffect CreateFromFile Failed(Name:\"broken.fx\""));
+    EXPECT_TRUE(
+        gxtest::LogContains(log, u"Error/GxShaderEffect CreateFromFile Failed(Name:\"broken.fx\""));
 }
 
 }  // namespace

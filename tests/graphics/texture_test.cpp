@@ -91,7 +91,7 @@ TEST_F(TextureTest, SecondLockIsRefusedWithAWarning) {
     ASSERT_TRUE(texture.LockRect(nullptr, &bits, &pitch));
     gxtest::LogCapture log;
     EXPECT_FALSE(texture.LockRect(nullptr, &bits, &pitch));
-    EXPECT_TRUE(log.Contains(u"Texture Already Locked"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"Texture Already Locked"));
     EXPECT_TRUE(texture.Unlock());
 }
 
@@ -115,7 +115,7 @@ TEST_F(TextureTest, SaveToFileWritesThePictureAndLeavesNoPartialFile) {
 
     gxtest::LogCapture log;
     EXPECT_FALSE(texture.SaveToFile(dir.U16() + u"/missing/thumb.png"));
-    EXPECT_TRUE(log.Contains(u"Error/Texture SaveToFile Failed(Name:\"thumb\""));
+    EXPECT_TRUE(gxtest::LogContains(log, u"Error/Texture SaveToFile Failed(Name:\"thumb\""));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
         EXPECT_EQ(entry.path().extension(), ".png");
@@ -143,10 +143,10 @@ TEST_F(TextureTest, FactorySharesByNameKindAndSize) {
     gxtest::LogCapture log;
     GxTexture stranger;
     factory.Release(&stranger);
-    EXPECT_TRUE(log.Contains(
-        u"Warning/GxTextureFactory You tried to release the texture does not exist(0x"));
+    EXPECT_TRUE(gxtest::LogContains(
+        log, u"Warning/GxTextureFactory You tried to release the texture does not exist(0x"));
     factory.Release(u"nothing");
-    EXPECT_TRUE(log.Contains(u"does not exist(nothing)"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"does not exist(nothing)"));
     EXPECT_EQ(factory.GetCount(), 3);
 
     factory.Release(first);
@@ -166,8 +166,8 @@ TEST_F(TextureTest, LeakReportNamesTypeAndLoweredName) {
     gx::SetSkipSlightErrors(false);
     registry.ReportAtExit();
     registry.Reopen();
-    EXPECT_TRUE(log.Contains(u"[OBJTYPE_TEXTURE:leaked]"));
-    EXPECT_TRUE(log.Contains(u"Warning/未解放のまま終了したリソースがあります 0x"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"[OBJTYPE_TEXTURE:leaked]"));
+    EXPECT_TRUE(gxtest::LogContains(log, u"Warning/未解放のまま終了したリソースがあります 0x"));
 }
 
 TEST(Composite, OverOperatorOnStraightAlpha) {
