@@ -284,6 +284,20 @@ bool GxTexture::BindAsRenderTarget() {
     return true;
 }
 
+bool GxTexture::CaptureBackBuffer() {
+    GxGLDevice* device = GxGetGLDevice();
+    if (!device || !m_Framebuffer)
+        return false;
+    const int width = std::min(device->GetBackWidth(), static_cast<int>(m_Width));
+    const int height = std::min(device->GetBackHeight(), static_cast<int>(m_Height));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, device->GetBackFramebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_Framebuffer);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    device->BindTargetFramebuffer(device->GetCurrentFramebuffer(), device->GetTargetWidth(),
+                                  device->GetTargetHeight());
+    return glGetError() == GL_NO_ERROR;
+}
+
 bool GxTexture::UploadRows(int top, int bottom) {
     GxGLFormat gl;
     if (!m_GLTexture || !GxGetGLDevice() || !GxGetGLFormat(m_Format, gl) || bottom <= top) {

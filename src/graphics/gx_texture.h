@@ -96,6 +96,9 @@ public:
     bool IsRenderTarget() const { return m_ObjectType == OBJTYPE_RENDERTARGET; }
     // Makes this render target the destination of draws.
     bool BindAsRenderTarget();
+    // Copies the frame drawn so far (the back buffer) into this render target at
+    // 1:1, top-left: the capture of the last frame that transitions and thumbnails use.
+    bool CaptureBackBuffer();
     std::uint32_t GetColorKey() const { return m_ColorKey; }
     bool GetStretch() const { return m_Stretch; }
     // The memory copy (rows of GetWidth() pixels in the texture's format).

@@ -225,6 +225,56 @@ TEST_F(DrawTest, CaptureIntoARenderTargetAndDrawItBack) {
     ExpectSpriteAt(Frame(), 350, 275);
 }
 
+TEST_F(DrawTest, FivePointQuadDefaultsToWhiteAndNoTexture) {
+    const GxVector2 points[5] = {{10, 10}, {10, 30}, {30, 30}, {30, 10}, {20, 20}};
+    DrawQuad5(nullptr, points, nullptr, nullptr, nullptr, 0, 0, 1);
+    const auto frame = Frame();
+    EXPECT_EQ(At(frame, 10, 10), 0xFFFFFFFFu);
+    EXPECT_EQ(At(frame, 29, 29), 0xFFFFFFFFu);
+    EXPECT_EQ(At(frame, 30, 29), 0xFF000000u);
+}
+
+TEST_F(DrawTest, LinearFilterBlendsNeighbouringTexels) {
+    GxTexture texture;
+    ASSERT_TRUE(texture.CreateTexture(u"two", 2, 1, D3DFMT_A8R8G8B8));
+    const std::uint32_t texels[2] = {0xFF000000u, 0xFFFFFFFFu};
+    texture.BlitImage(texels, 2, 1, 0, 0);
+    SetTextureFilter(D3DTEXF_LINEAR);
+    // Stretched to 4 pixels: the middle pixels fall between the texel centres.
+    DrawSprite(&texture, 0, 0, GxFRect{0, 0, 2, 1}, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFFFFu, 0, 1);
+    SetTextureFilter(D3DTEXF_POINT);
+    const auto frame = Frame();
+    EXPECT_LT(gxtest::Channel(At(frame, 1, 0), 0), 128);
+    EXPECT_GT(gxtest::Channel(At(frame, 1, 0), 0), 16);
+    EXPECT_GT(gxtest::Channel(At(frame, 2, 0), 0), 128);
+}
+
+TEST_F(DrawTest, CapturedBackBufferDrawsBackUnchanged) {
+    GxTexture texture;
+    MakePatternTexture(texture, 100, 50);
+    DrawSprite(&texture, 350, 275, GxFRect{0, 0, 100, 50}, 0xFFFFFFFFu, 1);
+    GxTexture capture;
+    ASSERT_TRUE(capture.CreateRenderTarget(u"capture", 1024, 768));
+    ASSERT_TRUE(capture.CaptureBackBuffer());
+    EXPECT_EQ(capture.GetPixel(350, 275), TexelAt(0, 0));
+    GxGraphics::Clear(D3DCLEAR_TARGET, 0xFF000000u);
+    DrawSprite(&capture, 0, 0, GxFRect{0, 0, 1024, 768}, 0xFFFFFFFFu, 1);
+    ExpectSpriteAt(Frame(), 350, 275);
+}
+
+TEST_F(DrawTest, ResetRebindsTheTopRenderTargetAndKeepsStates) {
+    GxTexture target;
+    ASSERT_TRUE(target.CreateRenderTarget(u"target", 64, 64));
+    ASSERT_TRUE(GxGraphics::PushRenderTarget(0, &target, nullptr, nullptr));
+    SetBlendMode(0, 3);
+    ASSERT_TRUE(GxGraphics::Reset(true, SCRMODE_WINDOW, SCRMODE_WINDOW));
+    GxGraphics::Clear(D3DCLEAR_TARGET, 0xFF202020u);
+    DrawSprite(nullptr, 0, 0, GxFRect{0, 0, 8, 8}, 0xFF404040u, 0);  // additive, stored mode
+    ASSERT_TRUE(GxGraphics::PopRenderTarget(0));
+    EXPECT_TRUE(gxtest::ColorNear(target.GetPixel(2, 2), 0xFF606060u));
+    EXPECT_EQ(At(Frame(), 2, 2), 0xFF000000u);
+}
+
 TEST_F(DrawTest, FlexSpriteDrawsEveryTile) {
     GxImage image;
     image.width = 300;
