@@ -293,22 +293,25 @@ bool GxGraphics::ChangeScreenMode(int mode) {
     return true;
 }
 
+GxRect gx::FitLetterbox(int width, int height, int backWidth, int backHeight) {
+    if (width <= 0 || height <= 0 || backWidth <= 0 || backHeight <= 0)
+        return {};
+    int fitWidth = width,
+        fitHeight = static_cast<int>(static_cast<long long>(width) * backHeight / backWidth);
+    if (fitHeight > height) {
+        fitHeight = height;
+        fitWidth = static_cast<int>(static_cast<long long>(height) * backWidth / backHeight);
+    }
+    const int left = (width - fitWidth) / 2, top = (height - fitHeight) / 2;
+    return GxRect{left, top, left + fitWidth, top + fitHeight};
+}
+
 GxRect GxGraphics::GetPresentRect() {
     DeviceState& s = State();
     int width = 0, height = 0;
     if (s.context)
         s.context->GetDrawableSize(width, height);
-    const int backWidth = s.device.GetBackWidth(), backHeight = s.device.GetBackHeight();
-    if (width <= 0 || height <= 0 || backWidth <= 0 || backHeight <= 0)
-        return {};
-    // The largest copy of the frame that fits, centred; bars fill the rest.
-    int fitWidth = width, fitHeight = width * backHeight / backWidth;
-    if (fitHeight > height) {
-        fitHeight = height;
-        fitWidth = height * backWidth / backHeight;
-    }
-    const int left = (width - fitWidth) / 2, top = (height - fitHeight) / 2;
-    return GxRect{left, top, left + fitWidth, top + fitHeight};
+    return gx::FitLetterbox(width, height, s.device.GetBackWidth(), s.device.GetBackHeight());
 }
 
 bool GxGraphics::Present(const GxRect* source, const GxRect* dest, void* window) {

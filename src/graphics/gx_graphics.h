@@ -76,6 +76,11 @@ struct GxViewport {
     float minZ = 0, maxZ = 1;
 };
 
+namespace gx {
+// The largest copy of a back buffer that fits a window, centred (bars fill the rest).
+GxRect FitLetterbox(int windowWidth, int windowHeight, int backWidth, int backHeight);
+}  // namespace gx
+
 // The one graphics device of the process: an OpenGL 3.3 core context whose
 // frame is an off-screen back buffer, presented scaled and letterboxed into the
 // window. Main thread only.

@@ -313,4 +313,40 @@ TEST(JpegDecoder, FlatBlocksDecodeNearTheirColours) {
     EXPECT_TRUE(Fails(Bytes(jpeg.begin(), jpeg.begin() + 20)));
 }
 
+// Damaged copies of valid pictures of every kind decode or fail, never crash.
+TEST(AllDecoders, SurviveRandomDamage) {
+    std::vector<Bytes> samples;
+    samples.push_back(EncodePng(16, 16, PNG_COLOR_TYPE_RGBA, Bytes(16 * 16 * 4, 0x7F)));
+    samples.push_back(EncodeJpeg(16, 16, Bytes(16 * 16 * 3, 0x40)));
+    Bytes dds = DdsHeader(8, 8, "DXT5");
+    dds.resize(dds.size() + 64, 0x5A);
+    samples.push_back(dds);
+    Bytes tga = TgaHeader(10, 8, 8, 32, 8);
+    for (int i = 0; i < 8; ++i)
+        tga.insert(tga.end(), {0x87, 1, 2, 3, 4});
+    samples.push_back(tga);
+    samples.push_back(Bmp(4, 4, 8, Bytes(16, 0x10), Bytes(16, 1)));
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (const Bytes& sample : samples) {
+        for (int round = 0; round < 300; ++round) {
+            Bytes damaged = sample;
+            const int edits = 1 + static_cast<int>(next() % 8);
+            for (int e = 0; e < edits; ++e) {
+                damaged[next() % damaged.size()] = static_cast<std::uint8_t>(next());
+            }
+            if (round % 3 == 0)
+                damaged.resize(next() % damaged.size());
+            GxImage image;
+            std::string error;
+            if (gx::DecodeImage(damaged.data(), damaged.size(), image, error)) {
+                EXPECT_EQ(image.pixels.size(), static_cast<size_t>(image.width) * image.height);
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -163,6 +163,22 @@ TEST_F(DeviceTest, DeviceLogHoldsTheReportAfterEveryStart) {
     InitializeDrawStates();
 }
 
+TEST(Letterbox, FrameFitsCentredWithBars) {
+    const GxRect same = gx::FitLetterbox(1024, 768, 1024, 768);
+    EXPECT_EQ(same.right, 1024);
+    EXPECT_EQ(same.bottom, 768);
+    const GxRect wide = gx::FitLetterbox(1920, 1080, 1024, 768);  // bars left and right
+    EXPECT_EQ(wide.left, 240);
+    EXPECT_EQ(wide.right, 1680);
+    EXPECT_EQ(wide.top, 0);
+    EXPECT_EQ(wide.bottom, 1080);
+    const GxRect tall = gx::FitLetterbox(1024, 1024, 1024, 768);  // bars above and below
+    EXPECT_EQ(tall.top, 128);
+    EXPECT_EQ(tall.bottom, 896);
+    const GxRect none = gx::FitLetterbox(0, 0, 1024, 768);
+    EXPECT_EQ(none.right, 0);
+}
+
 TEST(DeviceNames, FormatNamesAndErrorTexts) {
     EXPECT_EQ(std::u16string(GxGraphics::GetFormatName(D3DFMT_A8R8G8B8)), u"D3DFMT_A8R8G8B8");
     EXPECT_EQ(std::u16string(GxGraphics::GetFormatName(D3DFMT_DXT5)), u"D3DFMT_DXT5");
