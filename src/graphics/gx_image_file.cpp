@@ -72,3 +72,23 @@ bool GetInfoFromMemory(const void* data, size_t size, int& width, int& height, i
     }
     return true;
 }
+
+void ApplyColorKey(GxImage& image, std::uint32_t colorKey) {
+    if (colorKey == 0)
+        return;
+    for (std::uint32_t& pixel : image.pixels) {
+        if (pixel == colorKey)
+            pixel = 0;
+    }
+}
+
+bool LoadImageFromFile(std::u16string_view path, std::uint32_t colorKey, GxImage& image) {
+    GxBinBuffer buffer;
+    std::string reason;
+    if (!gx::LoadPictureFile(buffer, path, false) ||
+        !gx::DecodeImage(buffer.GetData(), buffer.GetSize(), image, reason)) {
+        return false;
+    }
+    ApplyColorKey(image, colorKey);
+    return true;
+}

@@ -27,6 +27,8 @@ void GxD3DResourceBase::SetName(std::u16string_view name) {
     m_Name = gx::ToLowerAscii(name);
 }
 
+GxD3DResourceBase::~GxD3DResourceBase() { GxD3DResourceManage::Instance().Unregister(this); }
+
 int GxD3DResourceBase::Release() {
     const int count = DecRef();
     if (count == 0) {
@@ -37,8 +39,9 @@ int GxD3DResourceBase::Release() {
 }
 
 GxD3DResourceManage& GxD3DResourceManage::Instance() {
-    static GxD3DResourceManage instance;
-    return instance;
+    // Never destroyed: resources in other static objects unregister during exit.
+    static GxD3DResourceManage* instance = new GxD3DResourceManage;
+    return *instance;
 }
 
 void GxD3DResourceManage::Register(GxD3DResourceBase* resource) {

@@ -30,7 +30,8 @@ const char16_t* GxGetObjectTypeName(int type);
 class GxD3DResourceBase : private GxObjectNotCopyable {
 public:
     GxD3DResourceBase() = default;
-    virtual ~GxD3DResourceBase() = default;
+    // A resource never outlives its place in the registry.
+    virtual ~GxD3DResourceBase();
 
     virtual void ResetRefCount() { m_RefCount = 0; }
     virtual int AddRef() { return ++m_RefCount; }

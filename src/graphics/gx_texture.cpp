@@ -189,12 +189,7 @@ bool GxTexture::CreateFromBytes(std::u16string_view name, const std::uint8_t* da
         ReleaseDeviceObjects();
         return false;
     }
-    if (colorKey != 0) {
-        for (std::uint32_t& pixel : image.pixels) {
-            if (pixel == colorKey)
-                pixel = 0;
-        }
-    }
+    ApplyColorKey(image, colorKey);
     if (stretch && (allocatedWidth != static_cast<std::uint32_t>(image.width) ||
                     allocatedHeight != static_cast<std::uint32_t>(image.height))) {
         // The picture is stretched over the whole texture.

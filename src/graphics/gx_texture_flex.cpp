@@ -98,19 +98,10 @@ bool GxTextureFlex::CreateFromFile(std::u16string_view name, std::uint32_t forma
     int width = 0, height = 0, depth = 0;
     if (!GetInfoFromFile(name, width, height, depth))
         return false;
-    GxBinBuffer buffer;
     GxImage image;
-    std::string reason;
-    if (!gx::LoadPictureFile(buffer, name, false) ||
-        !gx::DecodeImage(buffer.GetData(), buffer.GetSize(), image, reason)) {
+    if (!LoadImageFromFile(name, colorKey, image)) {
         LogError(u"Error/ImageLoadFromFile Failed(Name:\"%s\")\n", std::u16string(name));
         return false;
-    }
-    if (colorKey != 0) {
-        for (std::uint32_t& pixel : image.pixels) {
-            if (pixel == colorKey)
-                pixel = 0;
-        }
     }
     m_ColorKey = colorKey;
     return CreateFromImage(name, image, format);

@@ -7,6 +7,7 @@
 #include "graphics/gx_image.h"
 #include "graphics/gx_image_file.h"
 #include "graphics/gx_shader_effect.h"
+#include "graphics/gx_surface.h"
 #include "graphics/gx_texture.h"
 #include "graphics/gx_texture_factory.h"
 #include "support/temp_dir.h"
@@ -100,6 +101,32 @@ TEST_F(TextureFileTest, FactoryLoadsFilesCaseInsensitively) {
     factory.Release(upper);
     factory.Release(path);
     EXPECT_EQ(factory.GetCount(), 0);
+}
+
+TEST_F(TextureFileTest, ScratchSurfaceHoldsThePictureAtItsOwnSize) {
+    gxtest::TempDir dir;
+    const std::u16string path = WritePng(dir, "keyed.png", 300, 200, 0xFF00FF00u);
+    std::unique_ptr<GxSurface> surface =
+        CreateScratchSurfaceFromFile(path, D3DFMT_A8R8G8B8, 0xFF00FF00u);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->GetWidth(), 300u);
+    EXPECT_EQ(surface->GetHeight(), 200u);
+    EXPECT_EQ(surface->GetPixel(299, 199), 0u);  // the colour key became transparent
+    EXPECT_EQ(surface->GetObjectType(), OBJTYPE_SURFACE);
+    GxSurface depth;
+    ASSERT_TRUE(depth.CreateDepthStencil(u"depth", 1024, 768));
+    EXPECT_EQ(depth.GetFormat(), GxGraphics::GetDepthStencilFormat());
+    EXPECT_EQ(depth.GetMemorySize(), 0u);
+    gxtest::LogCapture log;
+    GxSurface bad;
+    EXPECT_FALSE(bad.CreateScratch(u"bad", 0, 10));
+    EXPECT_TRUE(gxtest::LogContains(log, u"Error/Surface CreateScratch Failed(Name:\"bad\""));
+
+    GxTextureFlex flex;
+    ASSERT_TRUE(flex.CreateFromFile(path, D3DFMT_A8R8G8B8));
+    EXPECT_EQ(flex.GetColumns(), 3u);
+    EXPECT_EQ(flex.GetTile(2, 1)->GetPixel(43, 71), 0xFF00FF00u);
+    EXPECT_EQ(flex.GetTile(2, 1)->GetPixel(44, 71), 0u);  // the last column holds 44 pixels
 }
 
 TEST_F(TextureFileTest, ShaderEffectListsTechniquesAndStandardParameters) {
