@@ -100,6 +100,14 @@ void main() {
 }
 )";
 
+// Quads with white diffuse and no specular show the texture as it is.
+const char* const kTextureFragmentShader = R"(#version 330 core
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+out vec4 fragColor;
+void main() { fragColor = texture(uTexture, vTexCoord); }
+)";
+
 GLuint CompileShader(GLenum kind, const char* source) {
     GLuint shader = glCreateShader(kind);
     glShaderSource(shader, 1, &source, nullptr);
@@ -245,7 +253,8 @@ bool GxGLDevice::Link(Program& program, const char* fragmentSource) {
 
 bool GxGLDevice::Create(int backWidth, int backHeight) {
     if (!Link(m_Modulate, kModulateFragmentShader) ||
-        !Link(m_ModulatePlain, kModulatePlainFragmentShader) || !Link(m_General, kFragmentShader)) {
+        !Link(m_ModulatePlain, kModulatePlainFragmentShader) ||
+        !Link(m_TextureOnly, kTextureFragmentShader) || !Link(m_General, kFragmentShader)) {
         return false;
     }
     m_Current = &m_General;
@@ -306,6 +315,8 @@ void GxGLDevice::Destroy() {
         glDeleteProgram(m_Modulate.id);
     if (m_ModulatePlain.id)
         glDeleteProgram(m_ModulatePlain.id);
+    if (m_TextureOnly.id)
+        glDeleteProgram(m_TextureOnly.id);
     if (m_VertexBuffer)
         glDeleteBuffers(1, &m_VertexBuffer);
     if (m_VertexArray)
@@ -426,17 +437,19 @@ void GxGLDevice::DrawFan(const GxVertex* vertices, int count) {
     if (m_StatesDirty)
         ApplyStates();
     if (m_ModulateStates) {
-        // Quads without a specular colour skip interpolating it.
-        bool specular = GxGraphics::GetRenderState(D3DRS_SPECULARENABLE) != 0;
-        if (specular) {
-            specular = false;
-            for (int i = 0; i < count; ++i)
-                specular = specular || (vertices[i].specular & 0xFFFFFF);
+        // Quads without a specular colour skip interpolating it; with white
+        // diffuse too, the texture is shown as it is.
+        const bool specularOn = GxGraphics::GetRenderState(D3DRS_SPECULARENABLE) != 0;
+        bool specular = false, white = m_ColorScale == 1.0f;
+        for (int i = 0; i < count; ++i) {
+            specular = specular || (specularOn && (vertices[i].specular & 0xFFFFFF) != 0);
+            white = white && vertices[i].diffuse == 0xFFFFFFFFu;
         }
-        Program* wanted = specular ? &m_Modulate : &m_ModulatePlain;
+        Program* wanted = specular ? &m_Modulate : white ? &m_TextureOnly : &m_ModulatePlain;
         if (wanted != m_Current) {
             UseProgram(wanted);
-            glUniform1f(m_Current->colorScale, m_ColorScale);
+            if (wanted != &m_TextureOnly)
+                glUniform1f(m_Current->colorScale, m_ColorScale);
             if (specular)
                 glUniform1f(m_Current->specular, 1.0f);
         }

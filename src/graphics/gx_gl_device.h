@@ -60,7 +60,7 @@ private:
 
     // The general stage-0 emulation, and the modulate case every 2D draw uses.
     // A plain variant without the specular colour for quads that have none.
-    Program m_General, m_Modulate, m_ModulatePlain;
+    Program m_General, m_Modulate, m_ModulatePlain, m_TextureOnly;
     Program* m_Current = nullptr;
     bool m_ModulateStates = false;
     float m_ColorScale = 1.0f;
