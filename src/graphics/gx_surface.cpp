@@ -73,20 +73,25 @@ bool GxSurface::CreateSystemMemory(std::u16string_view name, std::uint32_t width
 bool GxSurface::CreateDepthStencil(std::u16string_view name, std::uint32_t width,
                                    std::uint32_t height, std::uint32_t format,
                                    std::uint32_t multiSample, std::uint32_t quality) {
-    if (!Create(name, width, height, format, D3DPOOL_DEFAULT, OBJTYPE_DEPTHSTENCIL, false,
-                u"Error/Surface CreateDepthStencil Failed(Name:\"%s\" Size:%d,%d %s)\n")) {
-        return false;
-    }
-    m_MultiSample = multiSample;
-    m_Quality = quality;
-    return true;
+    return CreateMultisampled(
+        name, width, height, format, OBJTYPE_DEPTHSTENCIL, multiSample, quality,
+        u"Error/Surface CreateDepthStencil Failed(Name:\"%s\" Size:%d,%d %s)\n");
 }
 
 bool GxSurface::CreateRenderTarget(std::u16string_view name, std::uint32_t width,
                                    std::uint32_t height, std::uint32_t format,
                                    std::uint32_t multiSample, std::uint32_t quality) {
-    if (!Create(name, width, height, format, D3DPOOL_DEFAULT, OBJTYPE_RENDERTARGET, true,
-                u"Error/Surface CreateRenderTarget Failed(Name:\"%s\" Size:%d,%d %s)\n")) {
+    return CreateMultisampled(
+        name, width, height, format, OBJTYPE_RENDERTARGET, multiSample, quality,
+        u"Error/Surface CreateRenderTarget Failed(Name:\"%s\" Size:%d,%d %s)\n");
+}
+
+bool GxSurface::CreateMultisampled(std::u16string_view name, std::uint32_t width,
+                                   std::uint32_t height, std::uint32_t format, int objectType,
+                                   std::uint32_t multiSample, std::uint32_t quality,
+                                   const char16_t* failure) {
+    if (!Create(name, width, height, format, D3DPOOL_DEFAULT, objectType,
+                objectType != OBJTYPE_DEPTHSTENCIL, failure)) {
         return false;
     }
     m_MultiSample = multiSample;

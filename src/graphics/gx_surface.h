@@ -50,6 +50,9 @@ private:
     bool Create(std::u16string_view name, std::uint32_t width, std::uint32_t height,
                 std::uint32_t format, std::uint32_t pool, int objectType, bool pixels,
                 const char16_t* failure);
+    bool CreateMultisampled(std::u16string_view name, std::uint32_t width, std::uint32_t height,
+                            std::uint32_t format, int objectType, std::uint32_t multiSample,
+                            std::uint32_t quality, const char16_t* failure);
 
     std::vector<std::uint8_t> m_Pixels;
     GxFormat m_Format = D3DFMT_UNKNOWN;
