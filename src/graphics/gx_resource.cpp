@@ -27,7 +27,9 @@ void GxD3DResourceBase::SetName(std::u16string_view name) {
     m_Name = gx::ToLowerAscii(name);
 }
 
-GxD3DResourceBase::~GxD3DResourceBase() { GxD3DResourceManage::Instance().Unregister(this); }
+GxD3DResourceBase::~GxD3DResourceBase() {
+    GxD3DResourceManage::Instance().Unregister(this);
+}
 
 int GxD3DResourceBase::Release() {
     const int count = DecRef();
