@@ -271,6 +271,7 @@ void GxCore::RequestQuit() {
 }
 
 void GxCore::Shutdown() {
+    m_Services->FinishFrames();
     m_Initialized = false;
     if (m_ThreadManage)
         m_ThreadManage->StopAndDrain();

@@ -5,12 +5,6 @@
 #include "db/gx_db_tables.h"
 #include "sound/gx_sound_manager.h"
 
-// Until the devices exist, their start-up reports say so in device.log.
-bool GxCoreServices::CreateGraphicsDevice(void* /*nativeWindow*/) {
-    LogDevice(u"Graphics device: none in this build\n");
-    return true;
-}
-
 void GxCoreServices::StartSound() {
     InitializeSound(nullptr);
 }

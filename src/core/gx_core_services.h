@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "base/gx_types.h"
@@ -19,27 +20,28 @@ public:
     virtual ~GxCoreServices() = default;
 
     // --- graphics device (window-based OpenGL device) ---
-    // Back to 1024 × 768 windowed with the arrow cursor.
-    virtual void ResetGraphicsSettings() {}
+    // Back to 1024 × 768 windowed.
+    virtual void ResetGraphicsSettings();
     // Client size of the window to create, from the graphics settings.
-    virtual void GetWindowClientSize(int& width, int& height) {
-        width = 1024;
-        height = 768;
-    }
+    virtual void GetWindowClientSize(int& width, int& height);
     // Creates the device on the main window (`nativeWindow` is the SDL window). False stops
     // start-up.
     virtual bool CreateGraphicsDevice(void* nativeWindow);
-    virtual void ClearBackBuffer(GxU32 /*color*/, float /*depth*/, GxU32 /*stencil*/) {}
+    virtual void ClearBackBuffer(GxU32 color, float depth, GxU32 stencil);
     // 0 and 1 are windowed, 2 full screen.
-    virtual GxS32 GetScreenMode() { return 0; }
-    virtual bool SwitchScreenMode(GxS32 /*mode*/) { return false; }
+    virtual GxS32 GetScreenMode();
+    virtual bool SwitchScreenMode(GxS32 mode);
     virtual void CreateGlobalRenderTextures() {}
     virtual void ReleaseGlobalRenderTextures() {}
-    virtual void PresentFrame() {}
+    virtual void PresentFrame();
     // What the sequences draw and capture with; null: nothing is drawn.
-    virtual GxSceneRenderer* GetSceneRenderer() { return nullptr; }
+    virtual GxSceneRenderer* GetSceneRenderer();
+    // After the last frame, before shutdown: writes the screenshot when one was asked for.
+    virtual void FinishFrames();
     virtual void ShutdownResourceRegistries() {}
-    virtual void ShutdownGraphicsDevice() {}
+    virtual void ShutdownGraphicsDevice();
+    // Authors and tests: where FinishFrames writes the last presented frame as PNG.
+    void SetScreenshotPath(const std::u16string& path) { m_ScreenshotPath = path; }
 
     // --- fonts ---
     virtual void CreateFonts() {}
@@ -101,4 +103,7 @@ public:
     virtual void SaveUserConfig() {}
     virtual void SavePermanentData(std::u16string_view /*path*/) {}
     virtual void DestroySaveData() {}
+
+private:
+    std::u16string m_ScreenshotPath;
 };

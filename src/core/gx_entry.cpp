@@ -14,15 +14,24 @@ namespace {
 constexpr GxU32 kFileCacheCapacity = 0xB400000;
 constexpr GxU32 kFileCacheFileLimit = 0x100000;
 
+// A relative path taken against the current directory, so it survives --game.
+std::u16string AbsolutePath(const std::u16string& path) {
+    if (!path.empty() && path[0] == u'/')
+        return path;
+    return gx::GetInstallFolder() + path;
+}
+
 }  // namespace
 
 namespace gx {
 
 const char* EntryUsage() {
-    return "usage: gxadv [--game DIR] [--headless] [--frames N] [--help]\n"
+    return "usage: gxadv [--game DIR] [--headless] [--frames N] [--screenshot FILE.png] [--help]\n"
            "  --game DIR   play the game in DIR (default: the current directory)\n"
            "  --headless   off-screen video, dummy audio, message boxes on stderr\n"
            "  --frames N   quit normally after N frames\n"
+           "  --screenshot FILE.png\n"
+           "               write the last presented frame (1024 x 768) as PNG\n"
            "  --help       show this text\n";
 }
 
@@ -35,6 +44,12 @@ bool ParseEntryOptions(const std::vector<std::string>& arguments, GxEntryOptions
             options.help = true;
         } else if (argument == "--headless") {
             options.headless = true;
+        } else if (argument == "--screenshot") {
+            if (!hasValue || arguments[i + 1].empty()) {
+                error = "--screenshot needs a file name";
+                return false;
+            }
+            options.screenshot = Utf8ToUtf16(arguments[++i]);
         } else if (argument == "--game") {
             if (!hasValue || arguments[i + 1].empty()) {
                 error = "--game needs a folder";
@@ -62,6 +77,11 @@ bool ParseEntryOptions(const std::vector<std::string>& arguments, GxEntryOptions
 }
 
 int RunEntry(const GxEntryOptions& options, std::unique_ptr<GxCoreServices> services) {
+    if (!services)
+        services = std::make_unique<GxCoreServices>();
+    // The screenshot path is taken before the game folder becomes the current directory.
+    if (!options.screenshot.empty())
+        services->SetScreenshotPath(AbsolutePath(options.screenshot));
     if (!options.gameFolder.empty() && !SetCurrentFolder(options.gameFolder)) {
         std::fprintf(stderr, "gxadv: cannot enter the game folder %s\n",
                      Utf16ToUtf8(options.gameFolder).c_str());

@@ -11,7 +11,8 @@
 struct GxEntryOptions {
     std::u16string gameFolder;  // empty: the current directory is the game folder
     bool headless = false;
-    GxS64 frames = 0;  // quit after this many frames; 0 runs until the window closes
+    GxS64 frames = 0;           // quit after this many frames; 0 runs until the window closes
+    std::u16string screenshot;  // write the last presented frame here as PNG
     bool help = false;
 };
 
