@@ -9,6 +9,10 @@
 
 // A content stream kept as a list of typed values, standing in for the binary
 // form in tests: the reader fails on a type mismatch or at the end.
+inline bool operator==(const GxBit32& a, const GxBit32& b) {
+    return a.bits == b.bits;
+}
+
 namespace gxtest {
 
 using FakeValue = std::variant<GxS32, GxU32, GxS64, GxBit32, std::u16string>;
