@@ -4,6 +4,7 @@
 
 #include "base/gx_string.h"
 #include "rill_compiler.h"
+#include "rill_dump.h"
 #include "script/gx_rill_eval.h"
 
 namespace {
@@ -411,6 +412,34 @@ TEST(Rillc, SourceNamesAndDecoding) {
     EXPECT_EQ(MakeRillScriptName(u"Ch1\\Day1.TXT"), u"ch1/day1.txt");
     EXPECT_EQ(DecodeRillSource("\xEF\xBB\xBF\xE3\x81\x82"), u"あ");
     EXPECT_EQ(DecodeRillSource("\x82\xA0"), u"あ");  // CP932
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Rillc, DumpListsStepsWithTheirTokens) {
+    Compiled c(
+        u"*MAIN\n"
+        u"STATIC $s[2] = ARRAY(1, \"x\")\n"
+        u"IF ($n == 1.5) {\n"
+        u"}\n");
+    ASSERT_TRUE(c.ok) << c.Errors();
+    const std::string dump = DumpRillModel(c.compiler.GetModel());
+    for (const char* expected : {
+             "label \"MAIN\" script=\"main.txt\" step=0\n",
+             "builtin \"strlen\" index=11\n",
+             "script \"main.txt\" steps=4\n",
+             "  static \"s\" scope=3 size=2 init=Array(Int:1, Str:\"x\") script=\"main.txt\" "
+             "line=1\n",
+             "  step 0: [7 ラベル宣言 \"MAIN\"]\n",
+             "  step 2: [27 IF slot1=(2,2)] [40 (] [9 変数名 \"n\"] [42 ==] [4 小数値 1.500000] "
+             "[41 )] "
+             "[36 { slot0=(4,0)]\n",
+             "  step 3: [37 } 3]\n",
+         }) {
+        EXPECT_NE(dump.find(expected), std::string::npos) << expected << "\nin:\n" << dump;
+    }
 }
 
 }  // namespace
