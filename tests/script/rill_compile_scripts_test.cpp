@@ -53,3 +53,40 @@ TEST(RillCompileScripts, ReportsACompilerThatCannotStart) {
 }
 
 }  // namespace
+
+#include "fake_content.h"
+#include "script/gx_rill.h"
+
+namespace {
+
+TEST(RillEngineLog, ErrorsAndWarningsAreWrittenWithScriptAndLine) {
+    LogCapture log;
+    const bool skip = gx::GetSkipSlightErrors();
+    GxRillEx engine;
+    gx::SetSkipSlightErrors(false);
+    engine.Error(u"main.txt", 2, u"%s[%s]", u"bad", u"x");
+    engine.Warning(u"*", -1, u"w%d", 1);
+    gx::SetSkipSlightErrors(true);
+    engine.Warning(u"main.txt", 0, u"skipped");
+    gx::SetSkipSlightErrors(skip);
+    ASSERT_EQ(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines[0], u"err:[Script=\"main.txt\"/line=3] bad[x]\n");
+    EXPECT_EQ(log.lines[1], u"warn:[Script=\"*\"/line=0] w1\n");
+    EXPECT_EQ(engine.GetErrorCount(), 1);
+    EXPECT_EQ(engine.GetWarningCount(), 2);
+    engine.SetErrorStop(true);
+    engine.ResetStatus();
+    EXPECT_FALSE(engine.GetErrorStop());
+    EXPECT_EQ(engine.GetErrorCount(), 0);
+}
+
+TEST(RillLoad, NoBytesChangeNothing) {
+    GxRill engine;
+    engine.AddBuiltinDefinition(GxRillBuiltinDefinition(u"int", 1));
+    GxBinBuffer empty;
+    gxtest::FakeContentReader reader({});
+    EXPECT_FALSE(LoadCompiledScriptsFrom(engine, empty, reader));
+    EXPECT_EQ(engine.GetBuiltinDefinitions().size(), 1u);
+}
+
+}  // namespace
