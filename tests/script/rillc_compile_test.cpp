@@ -443,3 +443,29 @@ TEST(Rillc, DumpListsStepsWithTheirTokens) {
 }
 
 }  // namespace
+
+#include "support/temp_dir.h"
+
+namespace {
+
+TEST(Rillc, CompilesAFolderOfScripts) {
+    gxtest::TempDir dir;
+    dir.Write("scripts/Main.txt", "\xEF\xBB\xBF*MAIN\r\n#jump(\"CH1\")\r\n");
+    dir.Write("scripts/Ch1/Day1.TXT", "*CH1\n\x82\xA0\x82\xA2\n");  // CP932 text
+    dir.Write("scripts/notes.md", "not a script {");
+    RillCompiler compiler;
+    ASSERT_TRUE(CompileRillFolder(dir.Str() + "/scripts", compiler));
+    const GxRill& model = compiler.GetModel();
+    ASSERT_EQ(model.GetScripts().size(), 2u);
+    ASSERT_NE(model.FindScript(u"main.txt"), nullptr);
+    const GxRillScript* day1 = model.FindScript(u"ch1/day1.txt");
+    ASSERT_NE(day1, nullptr);
+    EXPECT_EQ(day1->m_Lines.at(1).m_Tokens.at(0).GetStr(), u"あい");
+    EXPECT_EQ(model.FindScript(u"main.txt")->m_Lines.size(), 2u);
+    EXPECT_EQ(model.FindGlobalLabel(u"CH1")->m_Pos.m_ScriptName, u"ch1/day1.txt");
+
+    RillCompiler missing;
+    EXPECT_FALSE(CompileRillFolder(dir.Str() + "/nothing", missing));
+}
+
+}  // namespace

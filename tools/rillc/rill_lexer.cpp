@@ -230,7 +230,8 @@ private:
             if (word == reserved) {
                 return Fail(
                     std::u16string(word) +
-                    u" is reserved and not supported: write loops with labels and jump/call");
+                    u" is reserved and not supported: write loops with labels and jump/call "
+                    u"(a text line that starts with it begins with \\)");
             }
         }
         for (const Keyword& keyword : kKeywords) {
