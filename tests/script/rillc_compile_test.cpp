@@ -401,6 +401,15 @@ TEST(Rillc, ScopesAcrossScripts) {
     EXPECT_NE(c.Script(u"ch1/day1.txt").FindLabel(u"@here"), nullptr);
 }
 
+TEST(Rillc, JumpsToMissingLabelsAreWarnings) {
+    Compiled c(u"*MAIN\n*@here\n#jump(\"@here\")\n#call(\"NOWHERE\", 1)\n#jump(\"MAIN\")\n");
+    EXPECT_TRUE(c.ok);
+    ASSERT_EQ(c.compiler.GetDiagnostics().size(), 1u);
+    EXPECT_TRUE(c.compiler.GetDiagnostics()[0].warning);
+    EXPECT_EQ(c.compiler.GetDiagnostics()[0].line, 4);
+    EXPECT_EQ(c.compiler.GetDiagnostics()[0].message, "no label *NOWHERE for this jump");
+}
+
 TEST(Rillc, MissingMainIsAWarning) {
     Compiled c(u"$a = 1\n");
     EXPECT_TRUE(c.ok);

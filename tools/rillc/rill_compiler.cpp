@@ -434,6 +434,7 @@ private:
             Error(line, "an operand is missing (empty parentheses or index)");
             return false;
         }
+        NoteLabelUses(line, start);
         if (m_Script->CheckPos(pos) != -1) {
             Error(line, "the statement ends before " +
                             Narrow(DescribeToken(m_Script->GetToken(pos))) +
@@ -441,6 +442,20 @@ private:
             return false;
         }
         return true;
+    }
+
+    // jump("X") and call("X") with a literal label are checked once all scripts are read.
+    void NoteLabelUses(size_t line, size_t start) {
+        const std::vector<GxRillToken>& tokens = Step(line);
+        for (size_t i = start; i + 2 < tokens.size(); ++i) {
+            const GxRillToken& token = tokens[i];
+            if (token.m_Type == RILLTOKEN_BUILTIN && (token.m_Int == 64 || token.m_Int == 66) &&
+                tokens[i + 1].m_Type == RILLTOKEN_PAREN_BEGIN &&
+                tokens[i + 2].m_Type == RILLTOKEN_STRING) {
+                m_Owner.m_LabelUses.push_back({m_Source.path, static_cast<int>(line) + 1,
+                                               m_Source.scriptName, tokens[i + 2].GetStr()});
+            }
+        }
     }
 
     // IF (...) or the IF of ELSE IF (...) at tokens[at]; the line is stored here.
@@ -798,6 +813,12 @@ void RillCompiler::AddSource(const RillSourceFile& source) {
 }
 
 bool RillCompiler::Finish() {
+    for (const LabelUse& use : m_LabelUses) {
+        if (!m_Model->FindLabel(use.label, m_Model->FindScript(use.scriptName))) {
+            m_Diagnostics.push_back(
+                {use.path, use.line, "no label *" + Narrow(use.label) + " for this jump", true});
+        }
+    }
     if (GetErrorCount() == 0 && !m_Model->FindGlobalLabel(u"MAIN")) {
         m_Diagnostics.push_back(
             {"", 0, "no global label *MAIN: the scenario has no entry point", true});
