@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the pack archive reader as a whole archive file:
 // header and directory checks, name decoding, unscrambling and the name map.
-// Seeds: fuzz/corpus/archive/.
+// Seeds: fuzzers/corpus/archive/.
 
 #include <cstddef>
 #include <cstdint>
