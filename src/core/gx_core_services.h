@@ -52,8 +52,8 @@ public:
 
     // --- sound device ---
     virtual void StartSound();
-    virtual void ServiceSound() {}
-    virtual void ShutdownSound() {}
+    virtual void ServiceSound();
+    virtual void ShutdownSound();
 
     // --- movie player ---
     virtual void StartMovie() {}
@@ -73,7 +73,8 @@ public:
     virtual void SeedScriptRandom(GxU32 /*seed*/) {}
 
     // --- database tables ---
-    virtual void LoadTables() {}
+    // The seven tables under data/, in start-up order.
+    virtual void LoadTables();
 
     // --- extras: CG gallery index ---
     virtual void BuildCgIndex() {}

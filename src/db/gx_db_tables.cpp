@@ -4,17 +4,24 @@
 
 namespace {
 
-// The first row, in row order, whose `member` equals a non-empty `name`; 0 when
-// none does, which is what the callers test for (row 0 is the header row).
+// The first row, in row order, whose `member` equals a non-empty `name`; -1 when none does.
 template <class Row>
 int FindFirst(const std::vector<Row>& rows, std::u16string Row::*member, std::u16string_view name) {
     if (name.empty())
-        return 0;
+        return -1;
     for (size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].*member == name)
             return static_cast<int>(i);
     }
-    return 0;
+    return -1;
+}
+
+// Name searches of the music and effect tables answer 0 for "none", as their callers expect.
+template <class Row>
+int FindIDOrZero(const std::vector<Row>& rows, std::u16string Row::*member,
+                 std::u16string_view name) {
+    const int id = FindFirst(rows, member, name);
+    return id < 0 ? 0 : id;
 }
 
 using C = DBAvgCharRow;
@@ -112,11 +119,11 @@ DBUILayout::DBUILayout() : GxDBTable(kUILayoutColumns, u"DBUILayout/ID out of ra
 DBEffect::DBEffect() : GxDBTable(kEffectColumns, u"DBEffect/ID out of range(%d)\n") {}
 
 int DBBGMMode::FindIDByName(std::u16string_view name) const {
-    return FindFirst(GetRows(), &DBBGMModeRow::Name, name);
+    return FindIDOrZero(GetRows(), &DBBGMModeRow::Name, name);
 }
 
 int DBEffect::FindIDByName(std::u16string_view name) const {
-    return FindFirst(GetRows(), &DBEffectRow::Name, name);
+    return FindIDOrZero(GetRows(), &DBEffectRow::Name, name);
 }
 
 namespace gx {
