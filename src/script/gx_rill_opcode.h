@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string_view>
+
+#include "base/gx_types.h"
+
+// Opcodes of the postfix lists that expressions compile to.
+enum GxRillOpcode : GxS64 {
+    RILLOPC_NONE = 0,
+    RILLOPC_SEPARATOR = 1,
+    RILLOPC_PUSH_INT = 2,
+    RILLOPC_PUSH_FLT = 3,
+    RILLOPC_PUSH_STR = 4,
+    RILLOPC_PUSH_NULL = 5,
+    RILLOPC_PUSH_VAR = 6,
+    RILLOPC_PUSH_VARARY = 7,
+    RILLOPC_ALTER_VAR = 8,
+    RILLOPC_ALTER_VARARY = 9,
+    RILLOPC_CALL_BUILTIN = 10,
+    RILLOPC_ELEMENT = 11,
+    RILLOPC_ELEMENTNUM = 12,
+    RILLOPC_ARRAYINIT = 13,
+    RILLOPC_ARRAYINDEX = 14,
+    RILLOPC_EQ = 15,
+    RILLOPC_NE = 16,
+    RILLOPC_GT = 17,
+    RILLOPC_GE = 18,
+    RILLOPC_LT = 19,
+    RILLOPC_LE = 20,
+    RILLOPC_ADD = 21,
+    RILLOPC_CONCAT = 22,
+    RILLOPC_SUB = 23,
+    RILLOPC_MUL = 24,
+    RILLOPC_DIV = 25,
+    RILLOPC_MOD = 26,
+    RILLOPC_PLUS = 27,
+    RILLOPC_MINUS = 28,
+    RILLOPC_BITAND = 29,
+    RILLOPC_BITOR = 30,
+    RILLOPC_BITXOR = 31,
+    RILLOPC_BITNOT = 32,
+    RILLOPC_SHL = 33,
+    RILLOPC_SHR = 34,
+    RILLOPC_NOT = 35,
+    RILLOPC_AND = 36,
+    RILLOPC_OR = 37,
+    RILLOPC_PREINC = 38,
+    RILLOPC_PREDEC = 39,
+    RILLOPC_POSTINC = 40,
+    RILLOPC_POSTDEC = 41,
+    RILLOPC_ASSIGN = 42,
+    RILLOPC_ASSIGN_ADD = 43,
+    RILLOPC_ASSIGN_CONCAT = 44,
+    RILLOPC_ASSIGN_SUB = 45,
+    RILLOPC_ASSIGN_MUL = 46,
+    RILLOPC_ASSIGN_DIV = 47,
+    RILLOPC_ASSIGN_MOD = 48,
+    RILLOPC_ASSIGN_AND = 49,
+    RILLOPC_ASSIGN_OR = 50,
+    RILLOPC_ASSIGN_XOR = 51,
+};
+
+// The name that dumps print for an opcode ("ERROR" for others).
+std::u16string_view GetRillOpcodeName(GxS64 code);
