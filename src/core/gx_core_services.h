@@ -1,10 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "base/gx_types.h"
 
+class GxRillEx;
 class GxSceneRenderer;
 class GxSeqBase;
 class GxTaskBase;
@@ -17,7 +19,8 @@ class GxTaskBase;
 // order of start-up, frame and shutdown.
 class GxCoreServices {
 public:
-    virtual ~GxCoreServices() = default;
+    GxCoreServices();
+    virtual ~GxCoreServices();
 
     // --- graphics device (window-based OpenGL device) ---
     // Back to 1024 × 768 windowed.
@@ -66,11 +69,13 @@ public:
     // Installs the debug console as the log listener.
     virtual void StartDebugConsole() {}
     // Runs the external script compiler (only when AutoCompile is set).
-    virtual void CompileScripts() {}
+    virtual void CompileScripts();
 
     // --- script engine ---
-    virtual void StartScriptEngine() {}
-    virtual void ReleaseScriptEngine() {}
+    // Creates the script engine and loads bincode/rillcode.rwb.
+    virtual void StartScriptEngine();
+    virtual void ReleaseScriptEngine();
+    GxRillEx* GetScriptEngine() { return m_ScriptEngine.get(); }
     // Seeds the engine's MT19937 generator used by the scripts.
     virtual void SeedScriptRandom(GxU32 /*seed*/) {}
 
@@ -106,4 +111,5 @@ public:
 
 private:
     std::u16string m_ScreenshotPath;
+    std::unique_ptr<GxRillEx> m_ScriptEngine;
 };

@@ -23,8 +23,10 @@ TEST(DemoGame, PlaysHeadlessFromItsArchiveWithoutErrors) {
     setenv("XDG_RUNTIME_DIR", runtime.Str().c_str(), 1);
     setenv("HOME", home.Str().c_str(), 1);
 
-    const std::string command = "exec \"$0\" --headless --frames 90 --game \"" + game.Str() +
-                                "\" 2>\"" + game.Str() + "/stderr.txt\"";
+    const std::string shot = game.Str() + "/shot.png";
+    const std::string command = "exec \"$0\" --headless --frames 90 --screenshot \"" + shot +
+                                "\" --game \"" + game.Str() + "\" 2>\"" + game.Str() +
+                                "/stderr.txt\"";
     gx::GxProcessId process = 0;
     ASSERT_TRUE(gx::StartProcess(
         {u"sh", u"-c", gx::Utf8ToUtf16(command), gx::Utf8ToUtf16(std::string(bin) + "/gxadv")},
@@ -37,6 +39,12 @@ TEST(DemoGame, PlaysHeadlessFromItsArchiveWithoutErrors) {
     EXPECT_FALSE(std::filesystem::exists(saves / "error.log"))
         << "error.log was written: " << game.Read("Lanternfall_SAVE/error.log");
     EXPECT_TRUE(std::filesystem::exists(saves / "device.log"));
+
+    // The last presented frame, 1024 × 768, as PNG (width and height are big-endian in IHDR).
+    const std::string png = game.Read("shot.png");
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x04\0\0\0\x03\0", 8));
 }
 
 }  // namespace
