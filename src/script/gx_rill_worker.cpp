@@ -199,8 +199,7 @@ bool GxRillWorker::ReadVariables(GxContentReaderBase& reader, int variableClass)
     if (!m_GlobalTable.Read(reader, variableClass))
         return false;
     const GxS32 count = reader.ReadS32("m_pScriptEntitySize");
-    if (reader.GetErrorCount() != 0 || count < 0 ||
-        count > GxRillVariableTable::kMaxStoredSets) {
+    if (reader.GetErrorCount() != 0 || count < 0 || count > GxRillVariableTable::kMaxStoredSets) {
         return false;
     }
     for (GxS32 i = 0; i < count; ++i) {
@@ -321,16 +320,14 @@ GxRillExecStackElement* GxRillWorker::NearestNormalBlock(const GxRillEvalFrame* 
     return nullptr;
 }
 
-bool GxRillWorker::PushAtLabel(const GxRillLabelDefinition& label,
-                               const GxRillArgument* argument) {
+bool GxRillWorker::PushAtLabel(const GxRillLabelDefinition& label, const GxRillArgument* argument) {
     auto element = std::make_unique<GxRillExecStackElement>();
     element->m_BlockType = RILLBLOCK_NORMAL;
     element->m_Pos.m_Line = label.m_Pos.m_Line;
     element->m_Pos.m_Pos = label.m_Pos.m_Pos;
     element->m_Pos.m_ScriptName = label.m_Pos.m_ScriptName;
-    element->m_Pos.m_pEntity = label.m_Pos.m_ScriptName.empty()
-                                   ? nullptr
-                                   : FindEntity(label.m_Pos.m_ScriptName);
+    element->m_Pos.m_pEntity =
+        label.m_Pos.m_ScriptName.empty() ? nullptr : FindEntity(label.m_Pos.m_ScriptName);
     if (argument)
         element->m_LocalTable.AddNamed(argument->name, argument->value);
     m_ExecStack.push_back(std::move(element));

@@ -186,8 +186,7 @@ private:
     bool StepIf(GxRillExecStackElement& element, const GxRillScript& script,
                 GxRillBuiltinBase* dispatcher);
     bool EvalCondition(GxRillExecStackElement& element, const GxRillRunPos& start,
-                       GxRillBuiltinBase* dispatcher, bool& value, GxRillRunPos& end,
-                       bool& gone);
+                       GxRillBuiltinBase* dispatcher, bool& value, GxRillRunPos& end, bool& gone);
     void SkipElseChain(GxRillExecStackElement& element, const GxRillScript& script);
 
     GxRill* m_pEngine;

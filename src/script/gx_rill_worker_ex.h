@@ -10,7 +10,8 @@
 class GxRillWorkerEx : public GxRillWorker {
 public:
     // `host` may be null: text lines then go to the debug log as in the base worker.
-    GxRillWorkerEx(GxRill* engine, GxRillScenarioHost* host) : GxRillWorker(engine), m_pHost(host) {}
+    GxRillWorkerEx(GxRill* engine, GxRillScenarioHost* host)
+        : GxRillWorker(engine), m_pHost(host) {}
 
     void SetScenarioHost(GxRillScenarioHost* host) { m_pHost = host; }
 

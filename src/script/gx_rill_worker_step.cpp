@@ -120,7 +120,8 @@ bool GxRillWorker::Step(GxRillBuiltinBase* dispatcher) {
                     script.NextLine(pos);
                     break;
                 }
-                StepError(element, gx::Format(u"処理できないトークンです[%s]", DescribeToken(token)));
+                StepError(element,
+                          gx::Format(u"処理できないトークンです[%s]", DescribeToken(token)));
                 return false;
         }
         break;
@@ -170,8 +171,8 @@ bool GxRillWorker::StepIf(GxRillExecStackElement& element, const GxRillScript& s
         const GxRillRunPos after = script.GetToken(at).GetPosition(0);
         if (!IsAfter(after, at)) {
             pos = at;
-            StepError(element,
-                      gx::Format(u"処理できないトークンです[%s]", DescribeToken(script.GetToken(at))));
+            StepError(element, gx::Format(u"処理できないトークンです[%s]",
+                                          DescribeToken(script.GetToken(at))));
             return false;
         }
         at = after;
