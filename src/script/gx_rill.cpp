@@ -85,13 +85,7 @@ bool GxRill::Write(GxContentWriterBase& writer) const {
     WriteRillLabelList(writer, m_Labels);
     WriteRillList(writer, "m_VariableDefine", "GxRillVariableDefinition", m_VariableDefine);
     WriteRillList(writer, "m_BuiltinDefine", "GxRillBuiltinDefinition", m_BuiltinDefine);
-    writer.WriteListBegin("m_pScriptDefine", "GxRillScript", static_cast<GxU32>(m_Scripts.size()));
-    for (const auto& [name, script] : m_Scripts) {
-        writer.WriteListItemBegin();
-        script->Write(writer);
-        writer.WriteListItemEnd();
-    }
-    writer.WriteListEnd();
+    WriteRillMapList(writer, "m_pScriptDefine", "GxRillScript", m_Scripts);
     return writer.GetErrorCount() == 0;
 }
 

@@ -16,6 +16,8 @@ struct GxRillEvalFrame {
 
 // What the evaluator needs of a worker. The worker implements it over its
 // execution stack and variable tables.
+// A frame must keep its address while it is on the stack: a built-in that calls
+// pushes a new element in the middle of the caller's statement, which goes on.
 class GxRillEvalWorker {
 public:
     virtual ~GxRillEvalWorker() = default;

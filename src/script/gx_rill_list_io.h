@@ -49,18 +49,24 @@ bool ReadRillList(GxContentReaderBase& reader, const char* name, std::vector<T>&
     return ReadRillListWith<T>(reader, name, [&](T&& item) { items.push_back(std::move(item)); });
 }
 
-// Label maps are written as "m_pLabelDefine" lists; the first label of a name wins.
+// A name-to-owned-element map written as a list of its elements.
 template <class Map>
-bool WriteRillLabelList(GxContentWriterBase& writer, const Map& labels) {
-    writer.WriteListBegin("m_pLabelDefine", "GxRillLabelDefinition",
-                          static_cast<GxU32>(labels.size()));
-    for (const auto& [name, label] : labels) {
+bool WriteRillMapList(GxContentWriterBase& writer, const char* name, const char* typeName,
+                      const Map& items) {
+    writer.WriteListBegin(name, typeName, static_cast<GxU32>(items.size()));
+    for (const auto& [key, item] : items) {
         writer.WriteListItemBegin();
-        label->Write(writer);
+        item->Write(writer);
         writer.WriteListItemEnd();
     }
     writer.WriteListEnd();
     return writer.GetErrorCount() == 0;
+}
+
+// Label maps are written as "m_pLabelDefine" lists; the first label of a name wins.
+template <class Map>
+bool WriteRillLabelList(GxContentWriterBase& writer, const Map& labels) {
+    return WriteRillMapList(writer, "m_pLabelDefine", "GxRillLabelDefinition", labels);
 }
 
 template <class Map>

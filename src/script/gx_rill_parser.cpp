@@ -187,20 +187,9 @@ private:
     }
 
     bool Phase_IsTermLeft(const GxRillRunPos& pos) {
-        switch (m_Script.GetToken(pos.m_Line, pos.m_Pos - 1).m_Type) {
-            case RILLTOKEN_INT:
-            case RILLTOKEN_FLOAT:
-            case RILLTOKEN_STRING:
-            case RILLTOKEN_NULL:
-            case RILLTOKEN_VAR:
-            case RILLTOKEN_INDEX_END:
-            case RILLTOKEN_PAREN_END:
-            case RILLTOKEN_POSTINC:
-            case RILLTOKEN_POSTDEC:
-                return true;
-            default:
-                return Fail(pos, u"Phase_IsTermLeft 左側に項が存在しないか不正な式です");
-        }
+        if (IsRillTermEnd(m_Script.GetToken(pos.m_Line, pos.m_Pos - 1).m_Type))
+            return true;
+        return Fail(pos, u"Phase_IsTermLeft 左側に項が存在しないか不正な式です");
     }
 
     bool Phase_IsTermRight(const GxRillRunPos& pos) {

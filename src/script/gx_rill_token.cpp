@@ -102,6 +102,23 @@ bool GxRillToken::Read(GxContentReaderBase& reader) {
     return reader.GetErrorCount() == 0;
 }
 
+bool IsRillTermEnd(int type) {
+    switch (type) {
+        case RILLTOKEN_INT:
+        case RILLTOKEN_FLOAT:
+        case RILLTOKEN_STRING:
+        case RILLTOKEN_NULL:
+        case RILLTOKEN_VAR:
+        case RILLTOKEN_INDEX_END:
+        case RILLTOKEN_PAREN_END:
+        case RILLTOKEN_POSTINC:
+        case RILLTOKEN_POSTDEC:
+            return true;
+        default:
+            return false;
+    }
+}
+
 std::u16string_view GetRillTokenTypeText(int type) {
     static constexpr std::u16string_view kTexts[] = {u"未定義",
                                                      u"組み込み関数名",

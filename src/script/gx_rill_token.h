@@ -167,6 +167,10 @@ public:
     std::optional<std::u16string> m_Str;
 };
 
+// Whether a token of this type ends a term, so that a two-operand operator may
+// follow it: a literal, a variable, `]`, `)` or a postfix step.
+bool IsRillTermEnd(int type);
+
 // The text that diagnostics print for a token type.
 std::u16string_view GetRillTokenTypeText(int type);
 // The description of a token for diagnostics.

@@ -340,6 +340,13 @@ TEST(RillEval, DamagedOpcodeListsAreReported) {
     EXPECT_EQ(Exec_Opcode(&empty.builtins, &empty.engine, &empty.worker, 1), 1);
 }
 
+TEST(RillEval, MessagesAreCutAt1024Characters) {
+    gxtest::RecordingRill engine;
+    engine.Error(u"a.txt", 0, u"%s", std::u16string(2000, u'x'));
+    ASSERT_EQ(engine.errors.size(), 1u);
+    EXPECT_EQ(engine.errors[0].size(), 1024u);
+}
+
 TEST(RillEval, OpcodeNames) {
     EXPECT_EQ(GetRillOpcodeName(RILLOPC_PUSH_INT), u"PUSH_INT");
     EXPECT_EQ(GetRillOpcodeName(RILLOPC_NOT), u"単項!");

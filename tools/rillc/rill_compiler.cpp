@@ -54,6 +54,80 @@ std::string Narrow(std::u16string_view text) {
     return gx::Utf16ToUtf8(text);
 }
 
+// Runs an opcode list over a stack of placeholders: the parser accepts empty
+// operands such as "()" or "$a[]" that would make the interpreter pop from an
+// empty stack, so they are found here. An ELEMENTNUM placeholder keeps its count.
+bool StackUseIsSound(const std::vector<GxRillVariable>& opcodes) {
+    std::vector<GxS64> stack;  // -1 for a value, else an element count
+    auto pop = [&](size_t n) {
+        if (stack.size() < n)
+            return false;
+        stack.resize(stack.size() - n);
+        return true;
+    };
+    for (size_t pc = 0; pc < opcodes.size(); ++pc) {
+        if (opcodes[pc].GetType() != GxRillVariable::TYPE_OPCODE)
+            continue;  // an operand
+        const GxS64 code = opcodes[pc].GetRawInt();
+        const bool arrayTarget = pc + 1 < opcodes.size() &&
+                                 opcodes[pc + 1].GetType() == GxRillVariable::TYPE_OPCODE &&
+                                 opcodes[pc + 1].GetRawInt() == RILLOPC_ALTER_VARARY;
+        switch (code) {
+            case RILLOPC_PUSH_INT:
+            case RILLOPC_PUSH_FLT:
+            case RILLOPC_PUSH_STR:
+            case RILLOPC_PUSH_NULL:
+            case RILLOPC_PUSH_VAR:
+                stack.push_back(-1);
+                break;
+            case RILLOPC_PUSH_VARARY:
+                if (!pop(1))
+                    return false;
+                stack.push_back(-1);
+                break;
+            case RILLOPC_ELEMENTNUM:
+                stack.push_back(opcodes[pc + 1].GetRawInt());
+                break;
+            case RILLOPC_CALL_BUILTIN:
+            case RILLOPC_ARRAYINIT: {
+                if (stack.empty() || stack.back() < 0)
+                    return false;
+                const GxS64 count = stack.back();
+                if (!pop(1) || !pop(static_cast<size_t>(count)))
+                    return false;
+                stack.push_back(-1);
+                break;
+            }
+            case RILLOPC_PLUS:
+            case RILLOPC_MINUS:
+            case RILLOPC_BITNOT:
+            case RILLOPC_NOT:
+                if (!pop(1))
+                    return false;
+                stack.push_back(-1);
+                break;
+            case RILLOPC_POSTINC:
+            case RILLOPC_POSTDEC:
+                if (arrayTarget && !pop(1))
+                    return false;
+                stack.push_back(-1);
+                break;
+            default:
+                if (code >= RILLOPC_EQ && code <= RILLOPC_OR) {
+                    if (!pop(2))
+                        return false;
+                    stack.push_back(-1);
+                } else if (code >= RILLOPC_ASSIGN && code <= RILLOPC_ASSIGN_XOR) {
+                    if (!pop(arrayTarget ? 2 : 1))
+                        return false;
+                    stack.push_back(-1);
+                }
+                break;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 class RillScriptCompiler {
@@ -356,6 +430,11 @@ private:
                 Error(line, message);
             return false;
         }
+        if (!StackUseIsSound(opcodes)) {
+            Error(line, "an operand is missing (empty parentheses or index)");
+            return false;
+        }
+        NoteLabelUses(line, start);
         if (m_Script->CheckPos(pos) != -1) {
             Error(line, "the statement ends before " +
                             Narrow(DescribeToken(m_Script->GetToken(pos))) +
@@ -363,6 +442,20 @@ private:
             return false;
         }
         return true;
+    }
+
+    // jump("X") and call("X") with a literal label are checked once all scripts are read.
+    void NoteLabelUses(size_t line, size_t start) {
+        const std::vector<GxRillToken>& tokens = Step(line);
+        for (size_t i = start; i + 2 < tokens.size(); ++i) {
+            const GxRillToken& token = tokens[i];
+            if (token.m_Type == RILLTOKEN_BUILTIN && (token.m_Int == 64 || token.m_Int == 66) &&
+                tokens[i + 1].m_Type == RILLTOKEN_PAREN_BEGIN &&
+                tokens[i + 2].m_Type == RILLTOKEN_STRING) {
+                m_Owner.m_LabelUses.push_back({m_Source.path, static_cast<int>(line) + 1,
+                                               m_Source.scriptName, tokens[i + 2].GetStr()});
+            }
+        }
     }
 
     // IF (...) or the IF of ELSE IF (...) at tokens[at]; the line is stored here.
@@ -401,6 +494,8 @@ private:
         if (!ParseRillExpression(check, *m_Script, pos, opcodes)) {
             for (const std::u16string& message : check.messages)
                 Error(line, message);
+        } else if (opcodes.empty() || !StackUseIsSound(opcodes)) {
+            Error(line, "an operand is missing in the condition");
         } else if (pos.m_Pos != static_cast<GxS32>(close)) {
             Error(line,
                   "the condition ends before " + Narrow(DescribeToken(m_Script->GetToken(pos))));
@@ -718,6 +813,12 @@ void RillCompiler::AddSource(const RillSourceFile& source) {
 }
 
 bool RillCompiler::Finish() {
+    for (const LabelUse& use : m_LabelUses) {
+        if (!m_Model->FindLabel(use.label, m_Model->FindScript(use.scriptName))) {
+            m_Diagnostics.push_back(
+                {use.path, use.line, "no label *" + Narrow(use.label) + " for this jump", true});
+        }
+    }
     if (GetErrorCount() == 0 && !m_Model->FindGlobalLabel(u"MAIN")) {
         m_Diagnostics.push_back(
             {"", 0, "no global label *MAIN: the scenario has no entry point", true});

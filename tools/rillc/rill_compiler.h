@@ -49,6 +49,13 @@ private:
     };
     std::map<std::u16string, Declared, std::less<>> m_GlobalLabelSites;
     std::map<std::u16string, Declared, std::less<>> m_VariableSites;
+    struct LabelUse {
+        std::string path;
+        int line;
+        std::u16string scriptName;
+        std::u16string label;
+    };
+    std::vector<LabelUse> m_LabelUses;
 };
 
 // Decodes a source file: UTF-8 (a byte-order mark allowed), else CP932.

@@ -64,26 +64,13 @@ constexpr Symbol kSymbols[] = {
     {u"!", RILLTOKEN_NOT},         {u"=", RILLTOKEN_ASSIGN},      {u"?", RILLTOKEN_QUESTION},
 };
 
-// A `+` or `-` after one of these is a two-operand operator; elsewhere it is unary.
+// A `+` or `-` after a term (or a built-in or word) is a two-operand operator;
+// elsewhere it is unary.
 bool EndsOperand(const std::vector<GxRillToken>& tokens) {
     if (tokens.empty())
         return false;
-    switch (tokens.back().m_Type) {
-        case RILLTOKEN_BUILTIN:
-        case RILLTOKEN_WORD:
-        case RILLTOKEN_INT:
-        case RILLTOKEN_FLOAT:
-        case RILLTOKEN_STRING:
-        case RILLTOKEN_NULL:
-        case RILLTOKEN_VAR:
-        case RILLTOKEN_INDEX_END:
-        case RILLTOKEN_PAREN_END:
-        case RILLTOKEN_POSTINC:
-        case RILLTOKEN_POSTDEC:
-            return true;
-        default:
-            return false;
-    }
+    const GxU16 type = tokens.back().m_Type;
+    return IsRillTermEnd(type) || type == RILLTOKEN_BUILTIN || type == RILLTOKEN_WORD;
 }
 
 class Lexer {
@@ -243,7 +230,8 @@ private:
             if (word == reserved) {
                 return Fail(
                     std::u16string(word) +
-                    u" is reserved and not supported: write loops with labels and jump/call");
+                    u" is reserved and not supported: write loops with labels and jump/call "
+                    u"(a text line that starts with it begins with \\)");
             }
         }
         for (const Keyword& keyword : kKeywords) {
