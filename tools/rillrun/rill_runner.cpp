@@ -88,9 +88,10 @@ bool RillRunBuiltins::CallCommand(std::u16string_view name, GxS32, GxRillVariabl
     return true;
 }
 
-int RunRillEngine(RillRunEngine& engine, const RillRunOptions& options, std::ostream& out,
+int RunRillEngine(GxRill& engine, const RillRunOptions& options, std::ostream& out,
                   std::ostream& err) {
-    engine.SetSkipSlightErrors(options.skipSlightErrors);
+    if (auto* runEngine = dynamic_cast<RillRunEngine*>(&engine))
+        runEngine->SetSkipSlightErrors(options.skipSlightErrors);
     engine.InitializeExtern();
     RillRunScenario scenario(out);
     GxRillWorkerEx worker(&engine, &scenario);

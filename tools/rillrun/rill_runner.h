@@ -72,6 +72,7 @@ struct RillRunOptions {
 };
 
 // Starts the main worker at the label and steps it to the end. 0 when it
-// stopped normally, 1 when an error halted it (or the label is missing).
-int RunRillEngine(RillRunEngine& engine, const RillRunOptions& options, std::ostream& out,
+// stopped normally, 1 when an error halted it (or the label is missing). Any
+// engine runs; a RillRunEngine also prints the engine's own output.
+int RunRillEngine(GxRill& engine, const RillRunOptions& options, std::ostream& out,
                   std::ostream& err);
