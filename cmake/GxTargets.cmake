@@ -8,6 +8,12 @@ if(GX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(GX_FUZZ)
+  # Coverage in the engine's libraries guides the fuzz targets.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # gx_library(NAME SOURCES... [DEPS libs...])
 function(gx_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})

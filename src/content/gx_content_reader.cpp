@@ -12,11 +12,11 @@ bool GxContentReaderBase::ReadValue(const char* name, std::string& out) {
     return GetErrorCount() == before;
 }
 
-#define GX_READ_AS(Function, Type)            \
+#define GX_READ_AS(Function, Type)                         \
     Type GxContentReaderBase::Function(const char* name) { \
-        Type value{};                          \
-        ReadValue(name, value);                \
-        return value;                          \
+        Type value{};                                      \
+        ReadValue(name, value);                            \
+        return value;                                      \
     }
 
 GX_READ_AS(ReadS8, GxS8)

@@ -50,10 +50,23 @@ GxU32 GxFileHandle::Read(void* buffer, GxU32 count) {
     const GxU64 left = m_Size - static_cast<GxU64>(m_Position);
     if (count > left)
         count = static_cast<GxU32>(left);
-    const auto got =
-        static_cast<GxU32>(m_File.ReadAt(buffer, count, m_Base + static_cast<GxU64>(m_Position)));
-    if (m_Scrambled)
-        gx::ScramblePackBytes(buffer, got, static_cast<GxU64>(m_Position));
+    GxU32 got = 0;
+    if (!m_Scrambled) {
+        got = static_cast<GxU32>(m_File.ReadAt(buffer, count, m_Base + m_Position));
+    } else {
+        // Unscramble in pieces that are still in the processor cache.
+        constexpr GxU32 kPiece = 256 * 1024;
+        auto* out = static_cast<GxU8*>(buffer);
+        while (got < count) {
+            const GxU32 want = count - got < kPiece ? count - got : kPiece;
+            const GxU64 at = static_cast<GxU64>(m_Position) + got;
+            const auto piece = static_cast<GxU32>(m_File.ReadAt(out + got, want, m_Base + at));
+            gx::ScramblePackBytes(out + got, piece, at);
+            got += piece;
+            if (piece < want)
+                break;
+        }
+    }
     m_Position += got;
     if (static_cast<GxU64>(m_Position) >= m_Size)
         m_Eof = true;

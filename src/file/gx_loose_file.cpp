@@ -1,6 +1,7 @@
 #include "file/gx_loose_file.h"
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "base/gx_path.h"
@@ -42,29 +43,26 @@ bool FindIgnoringCase(const std::string& folder, const std::string& name, std::s
 }
 
 GxLooseKind FindByComponents(const std::string& nativePath, std::string& resolved) {
-    resolved.clear();
-    if (nativePath.front() == '/')
-        resolved = "/";
-    size_t start = 0;
-    while (start <= nativePath.size()) {
-        size_t end = nativePath.find('/', start);
-        if (end == std::string::npos)
-            end = nativePath.size();
-        const std::string component = nativePath.substr(start, end - start);
-        start = end + 1;
+    // An absolute path keeps its root; a relative one starts in the current directory.
+    const bool absolute = nativePath.front() == '/';
+    resolved.assign(absolute ? 1 : 0, '/');
+    std::string_view rest(nativePath);
+    while (!rest.empty()) {
+        const size_t slash = rest.find('/');
+        const std::string_view component = rest.substr(0, slash);
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
         if (component.empty() || component == ".")
             continue;
-        const std::string folder = resolved;
-        std::string exact = folder + component;
-        if (KindOf(exact) == GxLooseKind::None) {
-            std::string found;
-            if (!FindIgnoringCase(folder, component, found))
-                return GxLooseKind::None;
-            exact = folder + found;
-        }
-        resolved = exact;
-        if (end < nativePath.size())
+        if (!resolved.empty() && resolved.back() != '/')
             resolved.push_back('/');
+        const size_t folderLength = resolved.size();
+        resolved.append(component);
+        if (KindOf(resolved) != GxLooseKind::None)
+            continue;
+        std::string found;
+        if (!FindIgnoringCase(resolved.substr(0, folderLength), std::string(component), found))
+            return GxLooseKind::None;
+        resolved.replace(folderLength, std::string::npos, found);
     }
     return KindOf(resolved);
 }

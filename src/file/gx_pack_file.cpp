@@ -1,5 +1,8 @@
 #include "file/gx_pack_file.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/gx_byte_order.h"
 #include "base/gx_log.h"
 #include "base/gx_path.h"
@@ -49,9 +52,33 @@ bool GxPackFileHeaderCache::Load(std::u16string_view path) {
         LogError(u"Error/GxPackFileHeaderCache: cannot open archive %s\n", m_Path);
         return false;
     }
-    const GxU64 archiveSize = file.GetSize();
+    const auto readAt = [&file](void* buffer, GxU64 count, GxU64 offset) {
+        return file.ReadAt(buffer, count, offset);
+    };
+    if (!ReadHeaderAndDirectory(readAt, file.GetSize()))
+        return false;
+    m_NativePath = std::move(native);
+    return true;
+}
+
+bool GxPackFileHeaderCache::LoadFromMemory(const void* data, size_t size,
+                                           std::u16string_view name) {
+    Reset();
+    m_Path = name;
+    const auto readAt = [data, size](void* buffer, GxU64 count, GxU64 offset) -> GxU64 {
+        if (offset >= size)
+            return 0;
+        const GxU64 available = std::min<GxU64>(count, size - offset);
+        std::memcpy(buffer, static_cast<const GxU8*>(data) + offset, available);
+        return available;
+    };
+    return ReadHeaderAndDirectory(readAt, size);
+}
+
+bool GxPackFileHeaderCache::ReadHeaderAndDirectory(const ReadAtFunction& readAt,
+                                                   GxU64 archiveSize) {
     GxU8 header[kHeaderSize];
-    if (archiveSize < kHeaderSize || file.ReadAt(header, kHeaderSize, 0) != kHeaderSize) {
+    if (archiveSize < kHeaderSize || readAt(header, kHeaderSize, 0) != kHeaderSize) {
         return Fail(u"the header is truncated");
     }
     m_Utf16Names = gx::ReadLE32(header + kHeaderNameEncoding) != 0;
@@ -72,12 +99,11 @@ bool GxPackFileHeaderCache::Load(std::u16string_view path) {
         return Fail(u"the data area starts past the end of the file");
 
     std::vector<GxU8> directory(directorySize);
-    if (file.ReadAt(directory.data(), directorySize, kHeaderSize) != directorySize) {
+    if (readAt(directory.data(), directorySize, kHeaderSize) != directorySize) {
         return Fail(u"the directory cannot be read");
     }
     if (!ReadDirectory(directory, count, archiveSize))
         return false;
-    m_NativePath = std::move(native);
     m_Open = true;
     return true;
 }

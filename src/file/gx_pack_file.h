@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -26,6 +28,9 @@ public:
     // Reads and checks the header and directory. A missing file fails quietly
     // (archives are optional); a damaged one is reported once.
     bool Load(std::u16string_view path);
+    // Reads an archive image held in memory (`name` only labels messages); the
+    // result can be searched but not opened for reading.
+    bool LoadFromMemory(const void* data, size_t size, std::u16string_view name);
     void Reset();
     // Backslashes count as "/" and ASCII letters are compared without case.
     const GxPackEntry* FindEntry(std::u16string_view path) const;
@@ -40,6 +45,8 @@ public:
     const std::vector<GxPackEntry>& GetEntries() const { return m_Entries; }
 
 private:
+    using ReadAtFunction = std::function<GxU64(void* buffer, GxU64 count, GxU64 offset)>;
+    bool ReadHeaderAndDirectory(const ReadAtFunction& readAt, GxU64 archiveSize);
     bool ReadDirectory(std::vector<GxU8>& directory, GxU32 count, GxU64 archiveSize);
     bool Fail(std::u16string_view reason);
 

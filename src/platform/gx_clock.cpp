@@ -36,7 +36,9 @@ GxClock& GetClock() {
     return clock ? *clock : g_SystemClock;
 }
 
-void SetClock(GxClock* clock) { g_Clock.store(clock, std::memory_order_release); }
+void SetClock(GxClock* clock) {
+    g_Clock.store(clock, std::memory_order_release);
+}
 
 void SleepMilliseconds(std::uint32_t milliseconds) {
     GxClock& clock = GetClock();

@@ -20,8 +20,12 @@ GxClock& GetClock();
 void SetClock(GxClock* clock);
 
 // Milliseconds since an arbitrary start, 64-bit so it never wraps.
-inline std::uint64_t TimeGetTime() { return GetClock().NowMicroseconds() / 1000; }
-inline std::uint64_t NowMicroseconds() { return GetClock().NowMicroseconds(); }
+inline std::uint64_t TimeGetTime() {
+    return GetClock().NowMicroseconds() / 1000;
+}
+inline std::uint64_t NowMicroseconds() {
+    return GetClock().NowMicroseconds();
+}
 void SleepMilliseconds(std::uint32_t milliseconds);
 
 }  // namespace gx
@@ -31,7 +35,8 @@ class GxManualClock : public GxClock {
 public:
     std::uint64_t NowMicroseconds() override { return m_Now; }
     void SleepUntilMicroseconds(std::uint64_t deadline) override {
-        if (deadline > m_Now) m_Now = deadline;
+        if (deadline > m_Now)
+            m_Now = deadline;
     }
     void Set(std::uint64_t now) { m_Now = now; }
     void Advance(std::uint64_t microseconds) { m_Now += microseconds; }
