@@ -125,8 +125,10 @@ TEST(RillWorkerForms, EveryValueTypeAndClassRoundTrips) {
                                          GxRillVariable(),
                                          GxRillVariable::MakeOpcode(42)};
         GxS32 scope = 0;
-        for (const GxRillVariable& value : values)
-            table.GetSets().emplace_back(u"v" + gx::ToU16(scope), scope++ % 11, value);
+        for (const GxRillVariable& value : values) {
+            table.GetSets().emplace_back(u"v" + gx::ToU16(scope), scope % 11, value);
+            ++scope;
+        }
         for (int cls = 0; cls <= 4; ++cls) {
             GxRillVariableTable copy(RILLTABLE_GLOBAL);
             ASSERT_TRUE(RoundTrip(
