@@ -4,6 +4,8 @@
 #include <system_error>
 
 #include "base/gx_log.h"
+#include "content/gx_content_binary_reader.h"
+#include "file/gx_file.h"
 #include "script/gx_rill.h"
 #include "script/gx_rill_process.h"
 
@@ -54,4 +56,12 @@ bool LoadCompiledScriptsFrom(GxRill& engine, const GxBinBuffer& bytes,
         return false;
     reader.SetData(bytes.GetData(), bytes.GetSize());
     return engine.Read(reader);
+}
+
+bool LoadCompiledScripts(GxRill& engine) {
+    GxBinBuffer bytes;
+    if (!LoadFile(bytes, u"bincode/rillcode.rwb", false, true) || bytes.GetSize() == 0)
+        return false;
+    GxContentBinaryReader reader;
+    return LoadCompiledScriptsFrom(engine, bytes, reader);
 }

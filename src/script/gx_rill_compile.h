@@ -16,6 +16,11 @@ int CompileScripts();
 // The same with a given compiler program and game folder (tests, tools).
 int CompileScriptsWith(const std::string& compiler, const std::string& gameFolder);
 
+// Reads `bincode/rillcode.rwb` through the file layer into the engine. False,
+// with nothing changed, when the file cannot be read; otherwise the result of
+// GxRill::Read (which leaves the tables empty for a damaged file). The caller
+// initialises the EXTERN variables and the main worker after success.
+bool LoadCompiledScripts(GxRill& engine);
 // Reads compiled scripts from `bytes` with `reader`: false, with nothing
 // changed, for no bytes; otherwise the result of GxRill::Read.
 bool LoadCompiledScriptsFrom(GxRill& engine, const GxBinBuffer& bytes, GxContentReaderBase& reader);

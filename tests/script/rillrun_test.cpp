@@ -20,13 +20,14 @@ struct Result {
     std::string err;
 };
 
-Result RunRillrun(const std::string& arguments, const gxtest::TempDir& dir) {
+Result RunProgram(const std::string& program, const std::string& arguments,
+                  const gxtest::TempDir& dir) {
     const char* bin = std::getenv("GX_BIN_DIR");
     Result result;
     if (!bin)
         return result;
     const std::string errPath = (dir.Path() / "stderr.txt").string();
-    const std::string command = std::string(bin) + "/rillrun " + arguments + " 2>" + errPath;
+    const std::string command = std::string(bin) + "/" + program + " " + arguments + " 2>" + errPath;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return result;
@@ -37,6 +38,10 @@ Result RunRillrun(const std::string& arguments, const gxtest::TempDir& dir) {
     result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.err = dir.Read("stderr.txt");
     return result;
+}
+
+Result RunRillrun(const std::string& arguments, const gxtest::TempDir& dir) {
+    return RunProgram("rillrun", arguments, dir);
 }
 
 void CompileInto(const gxtest::TempDir& dir, std::u16string_view text) {
@@ -93,4 +98,31 @@ TEST(Rillrun, RefusesMissingAndDamagedFiles) {
     EXPECT_EQ(damaged.code, 2);
     EXPECT_NE(damaged.err.find("damaged"), std::string::npos) << damaged.err;
     EXPECT_EQ(RunRillrun("", dir).code, 2);
+}
+
+TEST(Rillrun, RunsWhatRillcCompiled) {
+    gxtest::TempDir dir;
+    dir.Write("scripts/main.txt",
+              "GLOBAL $n = 0\n"
+              "*MAIN\n"
+              "*@again\n"
+              "$n += 1\n"
+              "IF ($n < 3) {\n"
+              "  #jump(\"@again\")\n"
+              "} ELSE IF ($n == 3) {\n"
+              "  three\n"
+              "} ELSE {\n"
+              "  never\n"
+              "}\n"
+              "#call(\"ch1/sub.txt:SUB\" : \"\")\n");
+    dir.Write("scripts/ch1/sub.txt", "*SUB\n#print(\"sub \" : $_)\n#return()\n");
+    Result compiled = RunProgram(
+        "rillc", (dir.Path() / "scripts").string() + " " + (dir.Path() / "bincode").string(), dir);
+    ASSERT_EQ(compiled.code, 0) << compiled.err;
+    Result run = RunRillrun(dir.Str(), dir);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.out, "three\n");
+    EXPECT_TRUE(run.err.starts_with("err:[Script=\"main.txt\"/line=12] call:"
+                                    "飛び先のラベルが見つかりません[ch1/sub.txt:SUB]\n"))
+        << run.err;
 }
