@@ -27,7 +27,8 @@ Result RunProgram(const std::string& program, const std::string& arguments,
     if (!bin)
         return result;
     const std::string errPath = (dir.Path() / "stderr.txt").string();
-    const std::string command = std::string(bin) + "/" + program + " " + arguments + " 2>" + errPath;
+    const std::string command =
+        std::string(bin) + "/" + program + " " + arguments + " 2>" + errPath;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return result;
@@ -114,15 +115,17 @@ TEST(Rillrun, RunsWhatRillcCompiled) {
               "} ELSE {\n"
               "  never\n"
               "}\n"
-              "#call(\"ch1/sub.txt:SUB\" : \"\")\n");
+              "#call(\"SUB\", \"x\")\n"
+              "#jump(\"MISSING\")\n");
     dir.Write("scripts/ch1/sub.txt", "*SUB\n#print(\"sub \" : $_)\n#return()\n");
     Result compiled = RunProgram(
         "rillc", (dir.Path() / "scripts").string() + " " + (dir.Path() / "bincode").string(), dir);
     ASSERT_EQ(compiled.code, 0) << compiled.err;
     Result run = RunRillrun(dir.Str(), dir);
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "three\n");
-    EXPECT_TRUE(run.err.starts_with("err:[Script=\"main.txt\"/line=12] call:"
-                                    "飛び先のラベルが見つかりません[ch1/sub.txt:SUB]\n"))
+    EXPECT_EQ(run.out, "three\nsub x\n");
+    EXPECT_TRUE(
+        run.err.starts_with("err:[Script=\"main.txt\"/line=13] jump:"
+                            "飛び先のラベルが見つかりません[MISSING]\n"))
         << run.err;
 }
