@@ -8,6 +8,7 @@
 
 #include "base/gx_format.h"
 #include "script/gx_rill_script.h"
+#include "script/gx_rill_variable_table.h"
 
 using GxRillScriptMap = std::map<std::u16string, std::unique_ptr<GxRillScript>, std::less<>>;
 
@@ -61,6 +62,17 @@ public:
         ErrorText(scriptName, line, Limit(gx::Format(format, args...)));
     }
 
+    // The EXTERN variables (scopes 8 to 10), kept by the engine.
+    GxRillVariableTable& GetExternTable() { return m_ExternTable; }
+    virtual void InitializeExtern();
+    virtual void AddMissingExtern();
+    virtual void ResetExtern(int variableClass);
+    void ResetExternInGame();
+    virtual bool WriteExtern(GxContentWriterBase& writer, int variableClass) const;
+    virtual bool ReadExtern(GxContentReaderBase& reader, int variableClass);
+    bool ResetAndReadExtern(GxContentReaderBase& reader, int variableClass);
+    virtual void Dump(std::u16string& out, int indent) const;
+
     bool GetErrorStop() const { return m_ErrorStop != 0; }
     void SetErrorStop(bool stop) { m_ErrorStop = stop ? 1 : 0; }
     bool GetBreakpoint() const { return m_Breakpoint != 0; }
@@ -93,6 +105,7 @@ private:
     std::vector<GxRillVariableDefinition> m_VariableDefine;
     std::vector<GxRillBuiltinDefinition> m_BuiltinDefine;
     GxRillScriptMap m_Scripts;
+    GxRillVariableTable m_ExternTable{RILLTABLE_EXTERN};
     GxU8 m_ErrorStop = 0;
     GxU8 m_Breakpoint = 0;
     GxS32 m_ErrorCount = 0;
