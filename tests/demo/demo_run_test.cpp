@@ -48,3 +48,26 @@ TEST(DemoGame, PlaysHeadlessFromItsArchiveWithoutErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+// Compiles the demo's scenario and runs it headless to its end with rillrun.
+TEST(DemoGame, ScenarioCompilesAndRunsToItsEnd) {
+    const char* bin = std::getenv("GX_BIN_DIR");
+    const char* source = std::getenv("GX_SOURCE_DIR");
+    ASSERT_NE(bin, nullptr);
+    ASSERT_NE(source, nullptr);
+    gxtest::TempDir out;
+    const std::string run = "\"" + std::string(bin) + "/rillc\" \"" + source +
+                            "/demo/scripts\" \"" + out.Str() + "\" && \"" + bin + "/rillrun\" \"" +
+                            out.Str() + "/rillcode.rwb\" --trace >\"" + out.Str() +
+                            "/stdout.txt\" 2>\"" + out.Str() + "/stderr.txt\"";
+    EXPECT_EQ(std::system(run.c_str()), 0) << out.Read("stderr.txt");
+    const std::string printed = out.Read("stdout.txt");
+    EXPECT_NE(printed.find("ミオ「初めてのお客さまね。」"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("visits: 1, lanterns lit: 3"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("The end."), std::string::npos) << printed;
+    EXPECT_TRUE(out.Read("stderr.txt").empty()) << out.Read("stderr.txt");
+}
+
+}  // namespace
