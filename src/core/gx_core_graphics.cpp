@@ -1,12 +1,16 @@
 // The graphics device as the core sees it: start-up, the frame's clear and
 // present, the sequences' capture and fade, and the authors' screenshot.
+#include <array>
 #include <memory>
 #include <vector>
 
 #include "base/gx_log.h"
+#include "core/gx_core.h"
 #include "core/gx_core_services.h"
+#include "core/gx_system_config.h"
 #include "graphics/gx_draw.h"
 #include "graphics/gx_draw_state.h"
+#include "graphics/gx_font_map.h"
 #include "graphics/gx_graphics.h"
 #include "graphics/gx_image.h"
 #include "graphics/gx_texture.h"
@@ -68,7 +72,36 @@ GxGraphicsSceneRenderer& SceneRenderer() {
     return renderer;
 }
 
+// The glyph atlases of the six configured font sizes.
+std::array<std::unique_ptr<GxGDIFontMap>, 6>& SystemFontMaps() {
+    static std::array<std::unique_ptr<GxGDIFontMap>, 6> maps;
+    return maps;
+}
+
 }  // namespace
+
+GxGDIFontMap* gx::GetSystemFontMap(int index) {
+    if (index < 0 || index >= static_cast<int>(SystemFontMaps().size()))
+        return nullptr;
+    return SystemFontMaps()[static_cast<size_t>(index)].get();
+}
+
+void GxCoreServices::CreateFonts() {
+    ReleaseFonts();
+    GxCore* core = gx::GetCore();
+    if (!core || !core->GetSystemConfig() || !GxGraphics::IsInitialized())
+        return;
+    for (size_t i = 0; i < SystemFontMaps().size(); ++i) {
+        auto map = std::make_unique<GxGDIFontMap>();
+        map->Setup(core->GetSystemConfig()->GetFontSize(static_cast<int>(i)));
+        SystemFontMaps()[i] = std::move(map);
+    }
+}
+
+void GxCoreServices::ReleaseFonts() {
+    for (auto& map : SystemFontMaps())
+        map.reset();
+}
 
 void GxCoreServices::ResetGraphicsSettings() {
     GxScreenSettings& settings = GxGraphics::GetSettings();

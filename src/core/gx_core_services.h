@@ -6,6 +6,7 @@
 
 #include "base/gx_types.h"
 
+class GxGDIFontMap;
 class GxRillEx;
 class GxSceneRenderer;
 class GxSeqBase;
@@ -47,8 +48,10 @@ public:
     void SetScreenshotPath(const std::u16string& path) { m_ScreenshotPath = path; }
 
     // --- fonts ---
-    virtual void CreateFonts() {}
-    virtual void ReleaseFonts() {}
+    // The glyph atlases of the six configured sizes (the bitmap fonts come with the screens
+    // that draw with them).
+    virtual void CreateFonts();
+    virtual void ReleaseFonts();
 
     // --- keyboard and controllers ---
     virtual void StartInputDevices() {}
@@ -113,3 +116,8 @@ private:
     std::u16string m_ScreenshotPath;
     std::unique_ptr<GxRillEx> m_ScriptEngine;
 };
+
+namespace gx {
+// The glyph atlas of configured font size `index` (0 to 5); null before start-up made it.
+GxGDIFontMap* GetSystemFontMap(int index);
+}  // namespace gx
