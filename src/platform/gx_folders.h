@@ -24,5 +24,7 @@ std::u16string GetMyDocumentsFolder();
 std::u16string FindDocumentsFolder(std::string_view home, std::string_view configHome);
 // $XDG_RUNTIME_DIR when set, else /tmp; no trailing '/'.
 std::string GetRuntimeFolder();
+// The folder of the running executable, with a trailing '/'; empty if unknown.
+std::string GetExecutableFolder();
 
 }  // namespace gx

@@ -4,10 +4,12 @@
 #include <system_error>
 
 #include "base/gx_log.h"
+#include "base/gx_string.h"
 #include "content/gx_content_binary_reader.h"
 #include "file/gx_file.h"
+#include "platform/gx_folders.h"
+#include "platform/gx_process.h"
 #include "script/gx_rill.h"
-#include "script/gx_rill_process.h"
 
 namespace {
 
@@ -39,15 +41,17 @@ int CompileScriptsWith(const std::string& compiler, const std::string& gameFolde
     }
     if (base.empty() || base.back() != '/')
         base += '/';
-    std::optional<int> exitCode =
-        gx::RunProcessAndWait(compiler, {base + "scripts", base + "bincode", "-a", "-mc"});
-    if (!exitCode) {
+    gx::GxProcessId process = 0;
+    if (!gx::StartProcess({gx::Utf8ToUtf16(compiler), gx::Utf8ToUtf16(base + "scripts"),
+                           gx::Utf8ToUtf16(base + "bincode"), u"-a", u"-mc"},
+                          process)) {
         LogError(u"スクリプトコンパイラの起動に失敗しました\n");
         return 1;
     }
-    if (*exitCode != 0)
+    const int exitCode = gx::WaitProcess(process);
+    if (exitCode != 0)
         LogError(u"コンパイル時にエラーが発生したため古いスクリプトを実行しています\n");
-    return *exitCode;
+    return exitCode;
 }
 
 bool LoadCompiledScriptsFrom(GxRill& engine, const GxBinBuffer& bytes,
